@@ -1,0 +1,39 @@
+# make run: install what is missing, build, make the assets and play.
+# make test: install what is missing, build with the sanitizers and run every test.
+RELEASE := build/release
+TEST := build/test
+BENCH := build/bench
+JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
+
+.PHONY: run build test bench fuzz format clean
+
+run: build
+	cd $(RELEASE)/game && ../vorblet
+
+build:
+	tools/install-deps run
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS)
+
+test:
+	tools/install-deps test
+	cmake -S . -B $(TEST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORBLET_SANITIZE=ON -DVORBLET_TESTS=ON
+	cmake --build $(TEST) -j $(JOBS)
+	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
+
+bench:
+	tools/install-deps bench
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DVORBLET_BENCH=ON
+	cmake --build $(BENCH) -j $(JOBS)
+	if [ -x $(BENCH)/vorblet_bench ]; then $(BENCH)/vorblet_bench; fi
+	cd $(BENCH)/game && ../vorblet --bench
+
+fuzz:
+	tools/install-deps fuzz
+	$(MAKE) -C fuzz
+
+format:
+	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build
