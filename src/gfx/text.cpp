@@ -29,3 +29,13 @@ void drawText(std::string_view text, int32_t x, int32_t y, int32_t style, QUORIN
         drawSprite(glyph);
     }
 }
+
+void drawShadowedText(std::string_view text, int32_t x, int32_t y, QUORINImage& target,
+                      bool upperShadow) {
+    auto moved = [](int32_t v, int32_t by) {
+        return static_cast<int32_t>(static_cast<uint32_t>(v) + static_cast<uint32_t>(by));
+    };
+    drawText(text, moved(x, 1), moved(y, 1), 0, target);
+    drawText(text, x, y, 1, target);
+    if (upperShadow) drawText(text, moved(x, -1), moved(y, -1), 0, target);
+}
