@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "gfx/bmp_decode.h"
@@ -15,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (width <= 0 || height <= 0 || width % 4 != 0 || width > kBmpMaxSide || height > kBmpMaxSide)
         std::abort();
     const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
-    std::vector<uint8_t> pixels(bytes);
-    decodeBmp(file.data(), file.size(), pixels.data(), pixels.size());
-    if (decodeBmp(file.data(), file.size(), pixels.data(), bytes - 1) != 0) std::abort();
+    const std::unique_ptr<uint8_t[]> pixels(new uint8_t[bytes]);
+    decodeBmp(file.data(), file.size(), pixels.get(), bytes);
+    if (decodeBmp(file.data(), file.size(), pixels.get(), bytes - 1) != 0) std::abort();
     return 0;
 }
