@@ -1,0 +1,23 @@
+#include "app/game_thread.h"
+
+#include "app/program_data.h"
+#include "app/stand_ins.h"
+#include "platform/platform.h"
+
+int startAssets() {
+    int r = loadSheets();
+    if (r == 1) r = createLayers();
+    if (r == 1) {
+        openSounds(); // a failure here only sets soundDisabled
+        setupSprites();
+    }
+    return r;
+}
+
+int gameThreadMain(void*) {
+    if (bindScreen() && startAssets() == 1 && showStartupLogo() == 1) runPlayLoop();
+    // Path B: the thread ended by itself. If the user's close already claimed the shutdown, the
+    // main thread is waiting for this thread and nothing must be sent.
+    if (claimQuit()) platform::sendDestroy();
+    return 0;
+}

@@ -1,0 +1,11 @@
+#pragma once
+
+// Everything but the window: set-up, the start-up logo, the play loop, and the end handling.
+int gameThreadMain(void* argument);
+// Loads the artwork, makes the layers, opens the sounds and sets up the sprites, in that order.
+// 1 when artwork and layers are ready; a sound failure only silences the run.
+int startAssets();
+// The play loop: scores in, title, round and game over until quit, scores out.
+void runPlayLoop();
+// The benchmark: one BENCH round at once with no window; prints its figures.
+int runBenchmark();

@@ -1,0 +1,17 @@
+#include "app/game_thread.h"
+#include "app/program_data.h"
+#include "app/score_file.h"
+#include "app/stand_ins.h"
+
+void runPlayLoop() {
+    readDataFile("Vorblet.dat", ScoreTable, kScoreTableBytes);
+    for (;;) {
+        int mode = runTitleScreen();
+        // The flag is tested only here, so a close during a round passes through one more
+        // title screen, which returns at once.
+        if (mode == 0 || quitRequested.load() != 0) break;
+        playRound(mode);
+        runGameOver();
+    }
+    writeDataFile("Vorblet.dat", ScoreTable, kScoreTableBytes);
+}

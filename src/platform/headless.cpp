@@ -1,0 +1,283 @@
+#include "platform/headless_state.h"
+
+#include "platform/bmp_file.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace platform::headless {
+
+State& state() {
+    static State instance;
+    return instance;
+}
+
+namespace {
+
+void apply(const ScriptEvent& event) {
+    State& s = state();
+    switch (event.kind) {
+    case ScriptEvent::keyDown:
+    case ScriptEvent::keyUp:
+        s.keys[event.value] = event.kind == ScriptEvent::keyDown;
+        // A button pressed on a joystick means there is one, resting at the centre.
+        if (event.value == kJoyFire && event.kind == ScriptEvent::keyDown && !s.joystickPresent) {
+            s.joystickPresent = true;
+            s.joystickX = 32768;
+        }
+        break;
+    case ScriptEvent::joyX:
+        s.joystickPresent = true;
+        s.joystickX = static_cast<uint32_t>(event.value);
+        break;
+    case ScriptEvent::joyNone:
+        s.joystickPresent = false;
+        break;
+    case ScriptEvent::cursor:
+        s.cursorX = event.value;
+        break;
+    case ScriptEvent::close: {
+        // Once the window is gone a second close has nothing to act on.
+        if (s.closeSeen || s.probe) break;
+        s.closeSeen = true;
+        std::unique_lock guard(s.lock);
+        uint64_t serial = ++s.requested;
+        s.destroyPending = true;
+        s.changed.notify_all();
+        // Waiting until the main thread has claimed (or found claimed) the shutdown keeps the
+        // run deterministic: the game thread's next flag test sees the claim.
+        s.changed.wait(guard, [&] { return s.acknowledged >= serial; });
+        break;
+    }
+    }
+}
+
+void takeShot(const Shot& shot) {
+    if (!writeBmp24(shot.path.c_str(), state().picture.data(), kWindowWidth, kWindowHeight))
+        std::fprintf(stderr, "vorblet: cannot write %s\n", shot.path.c_str());
+}
+
+// Only the game thread reads input or sleeps, so due items are delivered there.
+void deliverDue() {
+    advanceTo(state().clock);
+}
+
+} // namespace
+
+void advanceTo(uint32_t time) {
+    State& s = state();
+    for (;;) {
+        bool shotDue = s.nextShot < s.shots.size() && s.shots[s.nextShot].ms <= time;
+        bool eventDue = s.nextEvent < s.events.size() && s.events[s.nextEvent].ms <= time;
+        if (!shotDue && !eventDue) break;
+        // A shot shows the picture as it stands when its time comes, before that moment's input.
+        if (shotDue && (!eventDue || s.shots[s.nextShot].ms <= s.events[s.nextEvent].ms)) {
+            s.clock = std::max(s.clock, s.shots[s.nextShot].ms);
+            takeShot(s.shots[s.nextShot++]);
+        } else {
+            s.clock = std::max(s.clock, s.events[s.nextEvent].ms);
+            apply(s.events[s.nextEvent++]);
+        }
+    }
+    s.clock = std::max(s.clock, time);
+}
+
+void writeTrace(const char* format, ...) {
+    FILE* trace = state().trace;
+    if (trace == nullptr) return;
+    std::fprintf(trace, "%u ", state().clock);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(trace, format, args);
+    va_end(args);
+    std::fputc('\n', trace);
+}
+
+uint64_t hashPicture(const std::vector<uint8_t>& picture) {
+    // FNV-1a over little-endian 64-bit words: the picture is a whole number of words.
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (size_t i = 0; i + 8 <= picture.size(); i += 8) {
+        uint64_t word = 0;
+        for (int b = 7; b >= 0; --b)
+            word = word << 8 | picture[i + b];
+        hash = (hash ^ word) * 0x100000001b3ull;
+    }
+    return hash;
+}
+
+int start(bool realClock, const HeadlessOptions& options) {
+    State& s = state();
+    s.realClock = realClock;
+    s.noSound = options.noSound;
+    if (options.scriptPath != nullptr) {
+        std::ifstream file(options.scriptPath, std::ios::binary);
+        if (!file) {
+            std::fprintf(stderr, "vorblet: cannot read script %s\n", options.scriptPath);
+            return 2;
+        }
+        std::stringstream text;
+        text << file.rdbuf();
+        std::string error;
+        if (!parseScript(text.str(), s.events, error)) {
+            std::fprintf(stderr, "vorblet: %s:%s\n", options.scriptPath, error.c_str());
+            return 2;
+        }
+    }
+    if (options.tracePath != nullptr) {
+        s.trace = std::fopen(options.tracePath, "w");
+        if (s.trace == nullptr) {
+            std::fprintf(stderr, "vorblet: cannot write trace %s\n", options.tracePath);
+            return 2;
+        }
+    }
+    return 0;
+}
+
+void addShot(uint32_t ms, const char* path) {
+    std::vector<Shot>& shots = state().shots;
+    auto place = std::upper_bound(shots.begin(), shots.end(), ms,
+                                  [](uint32_t t, const Shot& shot) { return t < shot.ms; });
+    shots.insert(place, Shot{ms, path});
+}
+
+bool isKeyDown(int virtualKey) {
+    deliverDue();
+    return virtualKey >= 0 && virtualKey <= kJoyFire && state().keys[virtualKey];
+}
+
+int readJoystick(uint32_t& x, uint32_t& buttons) {
+    deliverDue();
+    const State& s = state();
+    if (!s.joystickPresent) return 1;
+    x = s.joystickX;
+    buttons = s.keys[kJoyFire] ? 1u : 0u;
+    return 0;
+}
+
+int32_t cursorClientX() {
+    deliverDue();
+    return state().cursorX;
+}
+
+void buttonsPolled() {
+    if (!state().realClock) advanceTo(state().clock + 1);
+}
+
+uint32_t tickCount() {
+    return state().realClock ? SDL_GetTicks() : state().clock;
+}
+
+void sleepMs(uint32_t ms) {
+    if (state().realClock)
+        SDL_Delay(ms);
+    else
+        advanceTo(state().clock + ms);
+}
+
+void showMessageBox(const char* title, const char* text) {
+    std::string escaped;
+    for (const char* c = text; *c != '\0'; ++c) {
+        if (*c == '\n')
+            escaped += "\\n";
+        else
+            escaped += *c;
+    }
+    writeTrace("box %s %s", title, escaped.c_str());
+    state().boxes.push_back(std::string(title) + "|" + text);
+}
+
+void writeWindow(int left, int top, int width, int height, const uint8_t* firstLine,
+                 ptrdiff_t lineStep) {
+    State& s = state();
+    // The benchmark has no window to show: copying and hashing would only measure this backend.
+    if (s.realClock) return;
+    for (int y = 0; y < height; ++y) {
+        int line = top + y;
+        if (line < 0 || line >= kWindowHeight) continue;
+        int from = std::max(0, -left), to = std::min(width, kWindowWidth - left);
+        if (from >= to) break;
+        std::memcpy(&s.picture[(size_t(line) * kWindowWidth + left + from) * 3],
+                    firstLine + y * lineStep + from * 3, size_t(to - from) * 3);
+    }
+    ++s.presents;
+    if (s.trace != nullptr)
+        writeTrace("present %016llx", static_cast<unsigned long long>(hashPicture(s.picture)));
+}
+
+void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
+    const State& s = state();
+    for (int y = 0; y < height; ++y) {
+        int line = top + y;
+        if (line < 0 || line >= kWindowHeight) continue;
+        int from = std::max(0, -left), to = std::min(width, kWindowWidth - left);
+        if (from >= to) break;
+        std::memcpy(firstLine + y * lineStep + from * 3,
+                    &s.picture[(size_t(line) * kWindowWidth + left + from) * 3],
+                    size_t(to - from) * 3);
+    }
+}
+
+int runWindow(const WindowHandlers& handlers) {
+    State& s = state();
+    handlers.created();
+    std::unique_lock guard(s.lock);
+    while (!s.quit) {
+        s.changed.wait_for(guard, std::chrono::milliseconds(20),
+                           [&] { return s.destroyPending || s.quit; });
+        if (s.destroyPending) {
+            s.destroyPending = false;
+            uint64_t serial = s.requested;
+            guard.unlock();
+            handlers.destroyed();
+            guard.lock();
+            s.handled = serial;
+            s.changed.notify_all();
+        } else if (!s.quit && thread::hasEnded()) {
+            break; // every end of the game thread asks for a destroy; this only guards a hang
+        }
+    }
+    guard.unlock();
+    thread::join();
+    return 0;
+}
+
+void postQuit() {
+    State& s = state();
+    std::lock_guard guard(s.lock);
+    s.quit = true;
+    s.acknowledged = s.requested;
+    s.changed.notify_all();
+}
+
+void sendDestroy() {
+    State& s = state();
+    std::unique_lock guard(s.lock);
+    uint64_t serial = ++s.requested;
+    s.destroyPending = true;
+    s.changed.notify_all();
+    s.changed.wait(guard, [&] { return s.handled >= serial; });
+}
+
+void waitGameThread() {
+    State& s = state();
+    {
+        std::lock_guard guard(s.lock);
+        s.acknowledged = s.requested;
+        s.changed.notify_all();
+    }
+    thread::join();
+}
+
+void finish(int exitCode) {
+    State& s = state();
+    writeTrace("exit %d", exitCode);
+    if (s.trace != nullptr) std::fclose(s.trace);
+    s.trace = nullptr;
+}
+
+} // namespace platform::headless

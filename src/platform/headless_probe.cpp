@@ -1,0 +1,73 @@
+#include "platform/headless_probe.h"
+
+#include "platform/headless_state.h"
+
+namespace platform::probe {
+
+using headless::state;
+
+void resetHeadless(bool noSound) {
+    selectBackend(Backend::headless, HeadlessOptions{});
+    headless::State& s = state();
+    if (s.trace != nullptr) std::fclose(s.trace);
+    s.trace = nullptr;
+    s.realClock = false;
+    s.probe = true;
+    s.clock = 0;
+    s.events.clear();
+    s.nextEvent = 0;
+    s.shots.clear();
+    s.nextShot = 0;
+    for (bool& key : s.keys)
+        key = false;
+    s.joystickPresent = false;
+    s.joystickX = 32768;
+    s.cursorX = 320;
+    s.picture.assign(headless::kPictureBytes, 255);
+    s.presents = 0;
+    s.boxes.clear();
+    s.soundEvents.clear();
+    s.noSound = noSound;
+    s.clips.clear();
+}
+
+void setKey(int virtualKey, bool down) {
+    if (virtualKey >= 0 && virtualKey <= headless::kJoyFire) state().keys[virtualKey] = down;
+}
+
+void setJoystick(bool present, uint32_t x, bool button1) {
+    state().joystickPresent = present;
+    state().joystickX = x;
+    state().keys[headless::kJoyFire] = button1;
+}
+
+void setCursorX(int32_t x) {
+    state().cursorX = x;
+}
+void advanceClock(uint32_t ms) {
+    headless::advanceTo(state().clock + ms);
+}
+const std::vector<uint8_t>& windowPicture() {
+    return state().picture;
+}
+uint64_t pictureHash() {
+    return headless::hashPicture(state().picture);
+}
+
+std::vector<std::string> takeBoxes() {
+    std::vector<std::string> taken;
+    taken.swap(state().boxes);
+    return taken;
+}
+
+std::vector<std::string> takeSoundEvents() {
+    std::vector<std::string> taken;
+    taken.swap(state().soundEvents);
+    return taken;
+}
+
+uint64_t presentCount() {
+    return state().presents;
+}
+
+} // namespace platform::probe

@@ -1,0 +1,88 @@
+#include "platform/backends.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <sstream>
+
+namespace platform::headless {
+
+namespace {
+
+struct KeyName {
+    const char* name;
+    int key;
+};
+constexpr KeyName kKeys[] = {
+    {"SPACE", VK_SPACE},     {"ESCAPE", VK_ESCAPE},   {"LEFT", VK_LEFT},
+    {"RIGHT", VK_RIGHT},     {"SHIFT", VK_SHIFT},     {"TAB", VK_TAB},
+    {"CONTROL", VK_CONTROL}, {"LBUTTON", VK_LBUTTON}, {"RBUTTON", VK_RBUTTON},
+    {"JOYFIRE", kJoyFire},
+};
+
+// Whole-token decimal parse; rejects empty text, trailing junk and values outside [low, high].
+bool parseNumber(const std::string& text, long low, long high, long& value) {
+    if (text.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtol(text.c_str(), &end, 10);
+    return errno == 0 && *end == '\0' && value >= low && value <= high;
+}
+
+} // namespace
+
+bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error) {
+    std::istringstream lines(text);
+    std::string line;
+    int number = 0;
+    long previous = 0;
+    auto fail = [&](const std::string& what) {
+        error = std::to_string(number) + ": " + what;
+        return false;
+    };
+    while (std::getline(lines, line)) {
+        ++number;
+        if (auto hash = line.find('#'); hash != std::string::npos) line.erase(hash);
+        std::istringstream words(line);
+        std::string time, action, argument, extra;
+        if (!(words >> time)) continue;
+        words >> action >> argument >> extra;
+        long ms = 0;
+        if (!parseNumber(time, 0, 0xFFFFFFFFL, ms)) return fail("bad time '" + time + "'");
+        if (ms < previous) return fail("time " + time + " is earlier than the line before");
+        previous = ms;
+        if (!extra.empty()) return fail("unexpected '" + extra + "'");
+        ScriptEvent event{static_cast<uint32_t>(ms), ScriptEvent::close, 0};
+        if (action == "down" || action == "up") {
+            const KeyName* found = nullptr;
+            for (const KeyName& key : kKeys)
+                if (argument == key.name) found = &key;
+            if (found == nullptr) return fail("unknown key '" + argument + "'");
+            event.kind = action == "down" ? ScriptEvent::keyDown : ScriptEvent::keyUp;
+            event.value = found->key;
+        } else if (action == "joyx") {
+            long x = 0;
+            if (argument == "none") {
+                event.kind = ScriptEvent::joyNone;
+            } else if (parseNumber(argument, 0, 65535, x)) {
+                event.kind = ScriptEvent::joyX;
+                event.value = static_cast<int>(x);
+            } else {
+                return fail("joyx needs 0 to 65535 or none, not '" + argument + "'");
+            }
+        } else if (action == "cursor") {
+            long x = 0;
+            if (!parseNumber(argument, -1000000, 1000000, x))
+                return fail("cursor needs a whole number, not '" + argument + "'");
+            event.kind = ScriptEvent::cursor;
+            event.value = static_cast<int>(x);
+        } else if (action == "close") {
+            if (!argument.empty()) return fail("close takes no argument");
+        } else {
+            return fail(action.empty() ? "missing action" : "unknown action '" + action + "'");
+        }
+        events.push_back(event);
+    }
+    return true;
+}
+
+} // namespace platform::headless

@@ -1,0 +1,63 @@
+#pragma once
+// The headless backend's model of the machine: a virtual clock, the controls as the script set
+// them, the window picture, and the trace. Shared by the backend's files and the test probe.
+#include "platform/backends.h"
+
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <string>
+#include <vector>
+
+namespace platform::headless {
+
+constexpr size_t kPictureBytes = size_t(kWindowWidth) * kWindowHeight * 3;
+
+struct Shot {
+    uint32_t ms;
+    std::string path;
+};
+
+struct Clip {
+    bool open = false;
+    uint32_t lengthMs = 0;
+    bool started = false;
+    uint32_t startMs = 0;
+};
+
+struct State {
+    bool realClock = false; // the benchmark: real time, no picture, no sound device
+    bool probe = false;     // driven by a test in-process instead of a script
+    uint32_t clock = 0;
+    std::vector<ScriptEvent> events;
+    size_t nextEvent = 0;
+    std::vector<Shot> shots; // kept in order of time
+    size_t nextShot = 0;
+
+    bool keys[kJoyFire + 1] = {};
+    bool joystickPresent = false;
+    uint32_t joystickX = 32768;
+    int32_t cursorX = 320;
+
+    std::vector<uint8_t> picture = std::vector<uint8_t>(kPictureBytes, 255);
+    uint64_t presents = 0;
+    FILE* trace = nullptr;
+    std::vector<std::string> boxes, soundEvents; // for the probe
+
+    bool noSound = false;
+    std::vector<Clip> clips;
+
+    // Destroy requests travel from the game thread to the main thread, as window messages would.
+    std::mutex lock;
+    std::condition_variable changed;
+    uint64_t requested = 0, acknowledged = 0, handled = 0;
+    bool destroyPending = false, quit = false, closeSeen = false;
+};
+
+State& state();
+// Delivers the script events and shots due at or before time, in order, then sets the clock.
+void advanceTo(uint32_t time);
+void writeTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+uint64_t hashPicture(const std::vector<uint8_t>& picture);
+
+} // namespace platform::headless

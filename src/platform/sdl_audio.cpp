@@ -1,0 +1,68 @@
+#include "platform/backends.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <vector>
+
+namespace platform::sdl {
+
+namespace {
+
+// Each clip owns one mixing channel, so a clip never overlaps itself and different clips mix.
+std::vector<Mix_Chunk*> chunks;
+bool deviceOpen = false;
+
+Mix_Chunk* find(int handle) {
+    if (handle < 0 || size_t(handle) >= chunks.size()) return nullptr;
+    return chunks[size_t(handle)];
+}
+
+} // namespace
+
+int audioOpen(const char* path, int& handle) {
+    // The device opens with the first clip, as the media interface of old did.
+    if (!deviceOpen) {
+        if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return kAudioErrorNoDevice;
+        if (Mix_OpenAudio(44100, AUDIO_S16SYS, 2, 1024) != 0) {
+            SDL_QuitSubSystem(SDL_INIT_AUDIO);
+            return kAudioErrorNoDevice;
+        }
+        deviceOpen = true;
+    }
+    Mix_Chunk* chunk = Mix_LoadWAV(path);
+    if (chunk == nullptr) return kAudioErrorBadFile;
+    handle = int(chunks.size());
+    chunks.push_back(chunk);
+    Mix_AllocateChannels(int(chunks.size()));
+    return 0;
+}
+
+int audioPlay(int handle) {
+    Mix_Chunk* chunk = find(handle);
+    if (chunk == nullptr) return kAudioErrorBadHandle;
+    return Mix_PlayChannel(handle, chunk, 0) == handle ? 0 : kAudioErrorNoDevice;
+}
+
+int audioStop(int handle) {
+    if (find(handle) == nullptr) return kAudioErrorBadHandle;
+    Mix_HaltChannel(handle);
+    return 0;
+}
+
+int audioIsPlaying(int handle, int& playing) {
+    if (find(handle) == nullptr) return kAudioErrorBadHandle;
+    playing = Mix_Playing(handle) != 0;
+    return 0;
+}
+
+int audioClose(int handle) {
+    Mix_Chunk* chunk = find(handle);
+    if (chunk == nullptr) return kAudioErrorBadHandle;
+    Mix_HaltChannel(handle);
+    Mix_FreeChunk(chunk);
+    chunks[size_t(handle)] = nullptr;
+    return 0;
+}
+
+} // namespace platform::sdl

@@ -1,0 +1,59 @@
+#include "support/game_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+namespace fs = std::filesystem;
+
+fs::path makeGameFolder(const std::string& name, bool withAssets) {
+    const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+    fs::path folder = fs::temp_directory_path() / "vorblet-tests" /
+                      (std::string(test->test_suite_name()) + "." + test->name()) / name;
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    if (withAssets) {
+        for (const char* sub : {"BMP", "wav"})
+            if (fs::exists(fs::path(VORBLET_GAME_DIR) / sub))
+                fs::copy(fs::path(VORBLET_GAME_DIR) / sub, folder / sub,
+                         fs::copy_options::recursive);
+    }
+    return folder;
+}
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+GameRun runHeadless(const fs::path& folder, const std::string& script,
+                    const std::vector<std::string>& extraArgs, int timeoutSeconds) {
+    std::ofstream(folder / "script.txt") << script;
+    std::string command = "cd '" + folder.string() + "' && timeout -s KILL " +
+                          std::to_string(timeoutSeconds) + " '" + VORBLET_BINARY +
+                          "' --headless --script script.txt --trace trace.txt";
+    for (const std::string& arg : extraArgs)
+        command += " '" + arg + "'";
+    command += " 2> stderr.txt";
+    int status = std::system(command.c_str());
+    GameRun run;
+    run.exitCode = WIFEXITED(status) && WEXITSTATUS(status) != 137 ? WEXITSTATUS(status) : -1;
+    std::istringstream lines(readFile(folder / "trace.txt"));
+    for (std::string line; std::getline(lines, line);)
+        run.trace.push_back(line);
+    run.errors = readFile(folder / "stderr.txt");
+    return run;
+}
+
+std::vector<std::string> linesContaining(const std::vector<std::string>& lines,
+                                         const std::string& word) {
+    std::vector<std::string> found;
+    for (const std::string& line : lines)
+        if (line.find(word) != std::string::npos) found.push_back(line);
+    return found;
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Runs the real vorblet binary in a fresh game folder, for whole-program tests.
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct GameRun {
+    int exitCode = -1;
+    std::vector<std::string> trace;
+    std::string errors; // what the program wrote to stderr
+};
+
+// A fresh folder under the test's temporary directory holding a copy of the built BMP/ and wav/
+// folders (when withAssets), ready to be a run's working directory.
+std::filesystem::path makeGameFolder(const std::string& name, bool withAssets = true);
+
+// Runs `vorblet --headless --script <script> --trace ... extraArgs` in folder and waits at most
+// timeoutSeconds; a run that hangs is killed and reported with exit code -1.
+GameRun runHeadless(const std::filesystem::path& folder, const std::string& script,
+                    const std::vector<std::string>& extraArgs = {}, int timeoutSeconds = 120);
+
+std::string readFile(const std::filesystem::path& path);
+std::vector<std::string> linesContaining(const std::vector<std::string>& lines,
+                                         const std::string& word);

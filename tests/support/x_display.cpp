@@ -1,0 +1,156 @@
+#include "support/x_display.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace std::chrono;
+
+bool waitFor(const std::function<bool()>& condition, milliseconds timeout) {
+    auto end = steady_clock::now() + timeout;
+    for (;;) {
+        if (condition()) return true;
+        if (steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(milliseconds(50));
+    }
+}
+
+XTestDisplay::XTestDisplay() {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) return;
+    serverPid_ = fork();
+    if (serverPid_ == 0) {
+        close(pipeFds[0]);
+        std::string fd = std::to_string(pipeFds[1]);
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+               "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(pipeFds[1]);
+    char buffer[32] = {};
+    ssize_t got = read(pipeFds[0], buffer, sizeof buffer - 1);
+    close(pipeFds[0]);
+    if (got <= 0) return;
+    name_ = ":" + std::to_string(std::atoi(buffer));
+    display_ = XOpenDisplay(name_.c_str());
+}
+
+XTestDisplay::~XTestDisplay() {
+    if (display_ != nullptr) XCloseDisplay(display_);
+    if (serverPid_ > 0) {
+        kill(serverPid_, SIGTERM);
+        waitpid(serverPid_, nullptr, 0);
+    }
+}
+
+int XTestDisplay::run(const std::string& command) {
+    return std::system(("DISPLAY=" + name_ + " " + command + " >/dev/null 2>&1").c_str());
+}
+
+unsigned long XTestDisplay::findWindow(const std::string& caption, milliseconds timeout) {
+    unsigned long found = 0;
+    waitFor(
+        [&] {
+            Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
+            unsigned count = 0;
+            if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return false;
+            for (unsigned i = 0; i < count && found == 0; ++i) {
+                XWindowAttributes attributes;
+                if (windowName(children[i]) == caption &&
+                    XGetWindowAttributes(display_, children[i], &attributes) &&
+                    attributes.map_state == IsViewable)
+                    found = children[i];
+            }
+            if (children != nullptr) XFree(children);
+            return found != 0;
+        },
+        timeout);
+    return found;
+}
+
+std::string XTestDisplay::windowName(unsigned long window) {
+    char* name = nullptr;
+    std::string result;
+    if (XFetchName(display_, window, &name) && name != nullptr) result = name;
+    if (name != nullptr) XFree(name);
+    return result;
+}
+
+std::vector<uint8_t> XTestDisplay::readPixels(unsigned long window, int& width, int& height) {
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display_, window, &attributes)) return {};
+    width = attributes.width;
+    height = attributes.height;
+    XImage* image =
+        XGetImage(display_, window, 0, 0, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (image == nullptr) return {};
+    std::vector<uint8_t> pixels(size_t(width) * height * 3);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            unsigned long p = XGetPixel(image, x, y);
+            uint8_t* out = &pixels[(size_t(y) * width + x) * 3];
+            out[0] = uint8_t(p & 0xFF);
+            out[1] = uint8_t(p >> 8 & 0xFF);
+            out[2] = uint8_t(p >> 16 & 0xFF);
+        }
+    XDestroyImage(image);
+    return pixels;
+}
+
+void XTestDisplay::holdKey(unsigned long window, const std::string& key, int holdMs) {
+    std::string id = std::to_string(window);
+    run("xdotool windowfocus --sync " + id + " mousemove --window " + id + " 100 100");
+    run("xdotool keydown " + key);
+    // A key pressed and released between two polls is not seen: hold it for several.
+    std::this_thread::sleep_for(milliseconds(holdMs));
+    run("xdotool keyup " + key);
+}
+
+void XTestDisplay::requestClose(unsigned long window) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display_, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(display_, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display_, window, False, NoEventMask, &event);
+    XFlush(display_);
+}
+
+ChildProcess::ChildProcess(const std::filesystem::path& folder, const std::string& program,
+                           const std::string& display) {
+    pid_ = fork();
+    if (pid_ == 0) {
+        if (chdir(folder.c_str()) != 0) _exit(126);
+        setenv("DISPLAY", display.c_str(), 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1); // no sound card here; the mixer still runs
+        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    int code = 0;
+    if (pid_ > 0 && !wait(milliseconds(0), code)) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool ChildProcess::wait(milliseconds timeout, int& exitCode) {
+    if (pid_ <= 0) return true;
+    int status = 0;
+    bool ended = waitFor([&] { return waitpid(pid_, &status, WNOHANG) == pid_; }, timeout);
+    if (!ended) return false;
+    pid_ = -1;
+    exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return true;
+}
