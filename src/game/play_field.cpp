@@ -1,6 +1,9 @@
 #include "game/play_field.h"
 
 #include "game/random.h"
+#include "gfx/blit.h"
+#include "gfx/sprite.h"
+#include "gfx/surfaces.h"
 
 PlayField playField;
 
@@ -62,4 +65,8 @@ void descendField() {
         }
     }
     drawBlocks();
+    QUORINSprite compose;
+    resetSprite(compose);
+    initSprite(compose, copy, fieldLayer, nullptr, backBuffer, 1.0f);
+    drawSprite(compose);
 }

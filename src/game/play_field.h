@@ -3,6 +3,7 @@
 // balls collide with, `shown` is what is drawn on fieldLayer now, and `phase` is how far a cell's
 // animation has come from `shown` toward `value` (5 at rest).
 #include "game/game_mode.h"
+#include "gfx/blit_rect.h"
 
 #include <cstdint>
 
@@ -34,6 +35,11 @@ inline int32_t columnAt(int32_t x) {
 }
 inline int32_t rowAt(int32_t y) {
     return (y + 160) / 160;
+}
+
+// The pixel rectangle of a cell, the same on fieldLayer, bgLayer, backBuffer and the window.
+inline BlitRect cellRect(int32_t row, int32_t column) {
+    return BlitRect{static_cast<int16_t>(16 * row), static_cast<int16_t>(32 * column - 16), 16, 32};
 }
 
 // Clears all three planes and lays the starting blocks of the variant; rateFactor 0 lays full
