@@ -1,0 +1,124 @@
+#include "game/block_animation.h"
+
+#include "game/play_field.h"
+#include "game/random.h"
+#include "gfx/blit.h"
+#include "gfx/sprite.h"
+#include "gfx/surfaces.h"
+
+int32_t flashTick = 0;
+int32_t flashValue = 1;
+
+namespace {
+
+constexpr BlitRect frameSize{0, 0, 16, 32};
+
+// The two blits of a cell's animation, set up once per step: the background copy that erases a
+// cell and the keyed frame of blockSheet drawn over it, each onto fieldLayer and backBuffer.
+struct CellPainter {
+    QUORINSprite eraser;
+    QUORINSprite frame;
+
+    CellPainter() {
+        resetSprite(eraser);
+        resetSprite(frame);
+        initSprite(eraser, copy, bgLayer, &frameSize, fieldLayer, 1.0f);
+        initSprite(frame, keyed, blockSheet, &frameSize, fieldLayer, 1.0f);
+    }
+
+    void erase(int32_t row, int32_t column) {
+        eraser.srcRect = cellRect(row, column);
+        eraser.destRect = eraser.srcRect;
+        drawSprite(eraser);
+        drawSprite(eraser, &backBuffer);
+    }
+
+    void show(int32_t row, int32_t column, int32_t top, int32_t left) {
+        frame.srcRect.top = static_cast<int16_t>(top);
+        frame.srcRect.left = static_cast<int16_t>(left);
+        frame.destRect = cellRect(row, column);
+        drawSprite(frame);
+        drawSprite(frame, &backBuffer);
+    }
+};
+
+void playVanishSound() {}
+
+void growStep(CellPainter& painter, int32_t row, int32_t column) {
+    int8_t& shown = playField.shown[row][column];
+    int8_t& phase = playField.phase[row][column];
+    if (phase >= phaseRest) {
+        phase = 1;
+    } else if (++phase == phaseRest) {
+        ++shown;
+    }
+    if (shown < 2) {
+        shown = cellEmpty;
+        painter.erase(row, column);
+        painter.show(row, column, 16, 32 * phase);
+    } else {
+        painter.show(row, column, 16 * shown, 32 * (phase % 5));
+    }
+}
+
+void shrinkStep(CellPainter& painter, int32_t row, int32_t column, GameMode mode) {
+    int8_t& shown = playField.shown[row][column];
+    int8_t& value = playField.value[row][column];
+    int8_t& phase = playField.phase[row][column];
+    // A block whose value has dropped to empty vanishes at once, whatever it showed.
+    if (value == cellEmpty && phase == phaseRest) shown = 2;
+    if (phase >= phaseRest) {
+        phase = 4;
+        --shown;
+    } else {
+        --phase;
+    }
+    if (shown == cellEmpty) {
+        if (phase == 4 && mode != BENCH) playVanishSound();
+        painter.erase(row, column);
+        painter.show(row, column, 0, 32 * phase);
+    } else {
+        painter.show(row, column, 16 * shown, 32 * phase);
+    }
+    if (phase <= 0) {
+        phase = phaseRest;
+        if (shown < 2) {
+            shown = cellEmpty;
+            value = cellEmpty;
+        }
+    }
+}
+
+void restStep(CellPainter& painter, int32_t row, int32_t column) {
+    if (flashValue == cellEmpty || playField.shown[row][column] != flashValue) return;
+    if (flashTick == 5) {
+        painter.show(row, column, 16 * flashValue, 0);
+    } else {
+        painter.show(row, column, 16 * flashValue + 80, 32 * flashTick);
+    }
+}
+
+} // namespace
+
+void animateBlocks(GameMode mode) {
+    if (flashTick == 0) {
+        flashValue = nextRandom() % 10 + 2;
+        if (flashValue > cellStrongest) flashValue = cellEmpty;
+    }
+    CellPainter painter;
+    for (int32_t row = 3; row <= 26; ++row) {
+        for (int32_t column = 3; column <= 12; ++column) {
+            const int32_t shown = playField.shown[row][column];
+            const int32_t value = playField.value[row][column];
+            const int32_t phase = playField.phase[row][column];
+            if (shown < value) {
+                growStep(painter, row, column);
+            } else if (shown > value || phase < phaseRest) {
+                shrinkStep(painter, row, column, mode);
+            } else {
+                restStep(painter, row, column);
+            }
+        }
+    }
+    flashTick = (flashTick + 1) % 6;
+}

@@ -1,0 +1,72 @@
+#include "game/play_field.h"
+
+#include "game/random.h"
+#include "gfx/blit.h"
+#include "gfx/sprite.h"
+#include "gfx/surfaces.h"
+
+PlayField playField;
+
+namespace {
+
+constexpr int32_t firstBlockColumn = 3;
+constexpr int32_t lastBlockColumn = 12;
+
+void setCell(int32_t row, int32_t column, int8_t cell) {
+    playField.shown[row][column] = cell;
+    playField.value[row][column] = cell;
+}
+
+} // namespace
+
+void fillStage(GameMode mode, int32_t rateFactor) {
+    for (int32_t row = 0; row < fieldRows; ++row) {
+        for (int32_t column = 0; column < fieldColumns; ++column) {
+            setCell(row, column, cellEmpty);
+            playField.phase[row][column] = phaseRest;
+        }
+    }
+    for (int32_t row = 3; row <= 13; ++row) {
+        if (row % 2 != 0 && mode == NORMAL) continue;
+        for (int32_t column = firstBlockColumn; column <= lastBlockColumn; ++column) {
+            const int32_t cell = rateFactor != 0 ? 3 + (nextRandom() & 1) : cellStrongest;
+            setCell(row, column, static_cast<int8_t>(cell));
+        }
+    }
+}
+
+int32_t findHeight() {
+    for (int32_t row = 27; row >= 5; --row) {
+        for (int32_t column = firstBlockColumn; column <= lastBlockColumn; ++column) {
+            if (isBlock(playField.value[row][column])) return row - 1;
+        }
+    }
+    return 3;
+}
+
+void growBlock(int32_t height, int32_t rateFactor) {
+    const int32_t column = nextRandom() % 10 + firstBlockColumn;
+    const int32_t row = nextRandom() % (height - 2) + 3;
+    int8_t& cell = playField.value[row][column];
+    if (cell < 2) {
+        cell = rateFactor != 0 ? 2 : cellStrongest;
+    } else if (cell < cellStrongest) {
+        ++cell;
+    }
+}
+
+void descendField() {
+    for (int32_t row = 26; row >= 2; --row) {
+        for (int32_t column = firstBlockColumn; column <= lastBlockColumn; ++column) {
+            if (playField.value[row][column] == cellWall) continue;
+            playField.shown[row + 1][column] = playField.shown[row][column];
+            playField.value[row + 1][column] = playField.value[row][column];
+            playField.phase[row + 1][column] = playField.phase[row][column];
+        }
+    }
+    drawBlocks();
+    QUORINSprite compose;
+    resetSprite(compose);
+    initSprite(compose, copy, fieldLayer, nullptr, backBuffer, 1.0f);
+    drawSprite(compose);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Small grids for the play-field, animation and ball tests: an empty walled field and a way to
+// put single cells into it.
+#include "game/play_field.h"
+
+#include <cstdint>
+
+// Every cell empty and at rest, then the frame of walls as a round builds it (no drawing).
+inline void clearField(GameMode mode = NORMAL) {
+    for (int32_t row = 0; row < fieldRows; ++row) {
+        for (int32_t column = 0; column < fieldColumns; ++column) {
+            const bool bottomWall = row == 27 && (column < 3 || column > 12 || mode == BENCH);
+            const bool wall = row == 0 || column == 0 || column == fieldColumns - 1 || bottomWall;
+            const int8_t cell = wall ? cellWall : cellEmpty;
+            playField.shown[row][column] = cell;
+            playField.value[row][column] = cell;
+            playField.phase[row][column] = phaseRest;
+        }
+    }
+}
+
+// A block at rest, showing its value.
+inline void placeBlock(int32_t row, int32_t column, int8_t cell) {
+    playField.shown[row][column] = cell;
+    playField.value[row][column] = cell;
+    playField.phase[row][column] = phaseRest;
+}
+
+inline int32_t countBlocks() {
+    int32_t count = 0;
+    for (auto& row : playField.value) {
+        for (int8_t cell : row)
+            count += isBlock(cell) ? 1 : 0;
+    }
+    return count;
+}
