@@ -79,25 +79,6 @@ int runTitleScreen() {
     return result;
 }
 
-void playRound(int mode) {
-    fill(0, 0, 480, 460, 10, 12, 30);
-    fill(480, 0, 160, 460, 40, 32, 80);
-    int paddleX = 208, frames = 0, ending = 0;
-    waitFrames(10);
-    while (ending < 16 && quitRequested.load() == 0) {
-        fill(paddleX, 420, 64, 16, 10, 12, 30);
-        paddleX += readDirection(0) * 8;
-        paddleX = paddleX < 16 ? 16 : paddleX > 400 ? 400 : paddleX;
-        fill(paddleX, 420, 64, 16, 200, 200, 210);
-        present();
-        ++frames;
-        if (frames / 30 > ScoreTable[mode]) ScoreTable[mode] = frames / 30;
-        waitFrames(1);
-        if (readButtons(0) & BUTTON_ESCAPE) ending = ending == 0 ? 1 : ending;
-        if (ending) ++ending;
-    }
-}
-
 void runGameOver() {
     fill(0, 168, 480, 128, 210, 50, 70);
     present();
