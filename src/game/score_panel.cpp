@@ -7,6 +7,8 @@
 #include "gfx/surfaces.h"
 #include "gfx/text.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr BlitRect kGlyphCell{0, 0, 16, 16};
@@ -14,6 +16,7 @@ constexpr int16_t kStyle0DigitRow = 32;
 constexpr int16_t kStyle1DigitRow = 48;
 constexpr int32_t kLastDigitLeft = 608;
 constexpr int32_t kDigitWidth = 16;
+constexpr int32_t kLargestShown = 99999999;
 
 // The digit sprites come into being at their first use and live to the end of the program.
 QUORINSprite freshSprite() {
@@ -26,8 +29,11 @@ void setUpDigit(QUORINSprite& digit) {
     initSprite(digit, keyed, fontSheet, &kGlyphCell, backBuffer, 1.0f);
 }
 
-// Right-aligned on the cell at 608; at least one digit, so 0 shows as a single zero.
+// Right-aligned on the cell at 608; at least one digit, so 0 shows as a single zero. The areas
+// hold eight digits: a larger number (BENCH passes a hundred million) shows as 99999999 instead
+// of spilling left of the erased area, where the tenth digit would land in the play area.
 void drawNumber(QUORINSprite& digit, int32_t value, int16_t sourceTop, int16_t top) {
+    value = std::min(value, kLargestShown);
     int32_t left = kLastDigitLeft;
     do {
         digit.srcRect.top = sourceTop;

@@ -70,6 +70,10 @@ struct PanelCase {
     int32_t score;
 };
 
+void PrintTo(const PanelCase& c, std::ostream* os) {
+    *os << c.label << (c.sound ? "" : " (silent)");
+}
+
 class PanelPicture : public ScorePanel, public testing::WithParamInterface<PanelCase> {};
 
 TEST_P(PanelPicture, MatchesTheArtwork) {
@@ -145,6 +149,22 @@ TEST_F(ScorePanel, HighScoreFollowsTheScoreOnceItIsPassed) {
     score = 5;
     showScore(SUPER, 2);
     expectNumbers(7, 5);
+}
+
+TEST_F(ScorePanel, NumbersBeyondEightDigitsShowAsAllNines) {
+    startRound(BENCH);
+    const std::vector<uint8_t> left(backBuffer.pixels, backBuffer.pixels + 640 * 460 * 3);
+    score = 480837250;
+    showScore(BENCH, 0);
+    EXPECT_EQ(ScoreTable[BENCH], 480837250);
+    expectNumbers(99999999, 99999999);
+    // Nothing was drawn left of the areas.
+    for (int32_t y = 0; y < 460; ++y)
+        for (int32_t x = 0; x < 496; ++x) {
+            const size_t at = (size_t(459 - y) * 640 + size_t(x)) * 3;
+            ASSERT_TRUE(std::equal(&left[at], &left[at] + 3, backBuffer.pixels + at))
+                << x << "," << y;
+        }
 }
 
 TEST_F(ScorePanel, EachVariantKeepsItsOwnHighScore) {
