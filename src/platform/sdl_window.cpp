@@ -237,6 +237,16 @@ int runWindow(const WindowHandlers& windowHandlers) {
                      SDL_GetError());
         return 1;
     }
+    // Without a display SDL falls back to drivers that draw nowhere; a player would see nothing.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver != nullptr && asked == nullptr &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        std::fprintf(stderr, "vorblet: cannot open a window (no display found).\n"
+                             "To run without one, use --headless (see the README).\n");
+        SDL_Quit();
+        return 1;
+    }
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK); // no joystick is fine
     window = SDL_CreateWindow("Vorblet v1.0.5", 0, 0, kWindowWidth, kWindowHeight,
                               SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
