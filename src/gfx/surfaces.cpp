@@ -1,0 +1,5 @@
+#include "gfx/surfaces.h"
+
+QUORINImage surfaceTable[kSurfaceTableSize];
+QUORINImage snapshot;
+QUORINImage screen;
