@@ -13,7 +13,9 @@
 namespace platform::headless {
 
 State& state() {
-    static State instance;
+    // Never destroyed: the game's global sound clips close themselves at exit, after every
+    // ordinary static is gone, and still talk to this backend.
+    static State& instance = *new State;
     return instance;
 }
 
