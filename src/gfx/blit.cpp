@@ -155,8 +155,9 @@ void blendEqual(View s, const BlitRect& sr, View d, const BlitRect& dr, int32_t 
 
 // Nearest-neighbour stretch driven by the destination: destination column j samples source
 // column left + floor(j x stepX / 256) and line i samples source line top + ceil(i x stepY / 256)
-// (lines round up, through the bottom-up row arithmetic). Returns the block of the destination
-// that lies inside both surfaces, which is what was written unless keyed pixels were skipped.
+// (lines round up, through the bottom-up row arithmetic). Sets lines and cols to the block of the
+// destination that samples inside the source and lies inside the target: what was written, but
+// for skipped key pixels.
 template <bool kKeyed>
 void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& lines, Range& cols) {
     lines = cols = {0, 0};

@@ -196,8 +196,11 @@ void decodeRow(const Layout& layout, const uint8_t* row, uint8_t* out) {
 bool decodeRle(const Layout& layout, uint8_t* pixels) {
     const int32_t width = layout.width, height = layout.height;
     const bool four = layout.compression == kRle4;
-    for (int64_t i = 0; i < int64_t{width} * height; ++i)
-        putIndex(layout, pixels + i * 3, 0);
+    const size_t rowBytes = static_cast<size_t>(width) * 3;
+    for (int32_t x = 0; x < width; ++x)
+        putIndex(layout, pixels + x * 3, 0);
+    for (int32_t row = 1; row < height; ++row)
+        std::memcpy(pixels + row * rowBytes, pixels, rowBytes);
 
     const uint8_t* data = layout.data;
     const size_t size = layout.dataSize;

@@ -7,11 +7,18 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
 using namespace std::chrono;
+
+namespace {
+// Windows of earlier runs may vanish between listing them and asking about them; Xlib's default
+// handler would end the test process for that.
+int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+} // namespace
 
 bool waitFor(const std::function<bool()>& condition, milliseconds timeout) {
     auto end = steady_clock::now() + timeout;
@@ -23,23 +30,40 @@ bool waitFor(const std::function<bool()>& condition, milliseconds timeout) {
 }
 
 XTestDisplay::XTestDisplay() {
+    // Servers started at the same moment may pick the same display number; one of them then
+    // fails and is simply started again.
+    for (int attempt = 0; attempt < 8 && display_ == nullptr; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(milliseconds(100 * attempt));
+        startServer();
+    }
+}
+
+void XTestDisplay::startServer() {
     int pipeFds[2];
     if (pipe(pipeFds) != 0) return;
     serverPid_ = fork();
     if (serverPid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(pipeFds[0]);
         std::string fd = std::to_string(pipeFds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-               "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipeFds[1]);
     char buffer[32] = {};
     ssize_t got = read(pipeFds[0], buffer, sizeof buffer - 1);
     close(pipeFds[0]);
-    if (got <= 0) return;
-    name_ = ":" + std::to_string(std::atoi(buffer));
-    display_ = XOpenDisplay(name_.c_str());
+    if (got > 0) {
+        name_ = ":" + std::to_string(std::atoi(buffer));
+        XSetErrorHandler(ignoreXErrors);
+        display_ = XOpenDisplay(name_.c_str());
+    }
+    if (display_ == nullptr && serverPid_ > 0) {
+        kill(serverPid_, SIGTERM);
+        waitpid(serverPid_, nullptr, 0);
+        serverPid_ = -1;
+    }
 }
 
 XTestDisplay::~XTestDisplay() {
@@ -129,6 +153,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& folder, const std::strin
                            const std::string& display) {
     pid_ = fork();
     if (pid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that died
         if (chdir(folder.c_str()) != 0) _exit(126);
         setenv("DISPLAY", display.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1); // no sound card here; the mixer still runs

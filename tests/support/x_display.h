@@ -28,6 +28,7 @@ class XTestDisplay {
     void requestClose(unsigned long window);
 
   private:
+    void startServer();
     int run(const std::string& command);
     _XDisplay* display_ = nullptr;
     int serverPid_ = -1;
