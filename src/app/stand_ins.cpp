@@ -1,5 +1,7 @@
 #include "app/stand_ins.h"
 
+#include "gfx/surfaces.h"
+
 #include "app/game_thread.h"
 #include "app/program_data.h"
 #include "input/frame_pacer.h"
@@ -31,18 +33,8 @@ void present() {
 } // namespace
 
 bool bindScreen() {
-    return true;
+    return ::bindScreen(screen) != nullptr;
 }
-int loadSheets() {
-    return 1;
-}
-int createLayers() {
-    return 1;
-}
-int openSounds() {
-    return 1;
-}
-void setupSprites() {}
 
 int showStartupLogo() {
     startFrameTimer();

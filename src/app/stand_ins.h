@@ -2,11 +2,9 @@
 // Temporary stand-ins for the screens, artwork and round that are still being built; each goes
 // away when the real one lands.
 
+#include "app/inventory.h"
+
 bool bindScreen();
-int loadSheets();
-int createLayers();
-int openSounds();
-void setupSprites();
 int showStartupLogo();
 int runTitleScreen();
 void playRound(int mode);

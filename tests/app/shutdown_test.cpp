@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
@@ -95,6 +96,9 @@ TEST(ShutdownTest, SameScriptGivesTheSameTraceShotsAndScores) {
         scores[i] = readFile(folder / "Vorblet.dat");
     }
     EXPECT_FALSE(traces[0].empty());
+    std::istringstream lines(traces[0]);
+    for (std::string text; std::getline(lines, text);)
+        EXPECT_TRUE(isTraceLine(text)) << text;
     EXPECT_EQ(shots[0].size(), 54u + 640 * 460 * 3);
     EXPECT_EQ(traces[0], traces[1]);
     EXPECT_EQ(shots[0], shots[1]);
