@@ -30,20 +30,6 @@ void present() {
 
 } // namespace
 
-bool bindScreen() {
-    return true;
-}
-int loadSheets() {
-    return 1;
-}
-int createLayers() {
-    return 1;
-}
-int openSounds() {
-    return 1;
-}
-void setupSprites() {}
-
 int showStartupLogo() {
     startFrameTimer();
     return 1;

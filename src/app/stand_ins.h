@@ -2,11 +2,8 @@
 // Temporary stand-ins for the screens, artwork and round that are still being built; each goes
 // away when the real one lands.
 
-bool bindScreen();
-int loadSheets();
-int createLayers();
-int openSounds();
-void setupSprites();
+#include "app/inventory.h"
+
 int showStartupLogo();
 int runTitleScreen();
 void playRound(int mode);

@@ -10,10 +10,12 @@
 struct Ball {
     Ball() { resetSprite(sprite); }
 
-    int32_t x = 0;  // centre, tenths of a pixel from the frame's inner top-left corner
-    int32_t y = 0;  //
-    int32_t dx = 0; // tenths of a pixel per frame
-    int32_t dy = 0; // negative is upward
+    // The centre, in tenths of a pixel from the frame's inner top-left corner.
+    int32_t x = 0;
+    int32_t y = 0;
+    // Tenths of a pixel per frame; a negative dy is upward.
+    int32_t dx = 0;
+    int32_t dy = 0;
     int32_t piercing = 0;
     int32_t halfSize = 0; // pixels
     int32_t hitsLeft = 0; // a piercing ball's size in pixels and its pierce budget

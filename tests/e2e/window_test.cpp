@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <sys/wait.h>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -87,6 +89,17 @@ TEST_F(WindowTest, ClosingTheWindowEndsTheProgramFromAnyScreen) {
         EXPECT_EQ(code, 0) << where;
         EXPECT_TRUE(fs::exists(folder / "Vorblet.dat")) << where;
     }
+}
+
+TEST(NoDisplayTest, SaysSoAndSuggestsHeadless) {
+    fs::path folder = makeGameFolder("nodisplay");
+    std::string command = "cd '" + folder.string() + "' && env -u DISPLAY -u WAYLAND_DISPLAY '" +
+                          VORBLET_BINARY + "' 2> stderr.txt";
+    int status = std::system(command.c_str());
+    EXPECT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    EXPECT_NE(readFile(folder / "stderr.txt").find("--headless"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
 }
 
 } // namespace

@@ -13,11 +13,11 @@ struct MoveCase {
     const char* name;
     GameMode mode;
     int32_t paddleX;
-    int32_t x, y, dx, dy;             // before the step
-    int32_t result;                   //
-    int32_t alive;                    // after the step
-    int32_t newX, newY, newDx, newDy; //
-    int32_t scoreGain;                //
+    int32_t x, y, dx, dy; // before the step
+    int32_t result;
+    int32_t alive; // after the step
+    int32_t newX, newY, newDx, newDy;
+    int32_t scoreGain;
 };
 
 void PrintTo(const MoveCase& c, std::ostream* os) {
