@@ -10,7 +10,8 @@
 #include "gfx/surfaces.h"
 #include "input/frame_pacer.h"
 #include "platform/platform.h"
-#include "screens/transitions.h"
+#include "screens/backdrop.h"
+#include "screens/fade.h"
 
 namespace {
 

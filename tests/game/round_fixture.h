@@ -15,6 +15,8 @@
 #include "platform/platform.h"
 #include "sound/sound_clip.h"
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -119,38 +121,13 @@ inline uint32_t wavLengthMs(const char* path) {
     return 0;
 }
 
-inline const std::array<std::pair<QUORINSound*, const char*>, 9>& clipFiles() {
-    static const std::array<std::pair<QUORINSound*, const char*>, 9> files{{
-        {&clip128, "wav/128.wav"},
-        {&clip129, "wav/129.wav"},
-        {&clip130, "wav/130.wav"},
-        {&clip131, "wav/131.wav"},
-        {&clip132, "wav/132.wav"},
-        {&clip140, "wav/140.wav"},
-        {&clip141, "wav/141.wav"},
-        {&clip142, "wav/142.wav"},
-        {&clip143, "wav/143.wav"},
-    }};
-    return files;
-}
+inline QUORINSound* const allClips[] = {&clip128, &clip129, &clip130, &clip131, &clip132,
+                                        &clip140, &clip141, &clip142, &clip143};
 
-// Puts the artwork of the game folder into a sheet, also when another test of this process made
-// the sheet already with artwork of its own.
-inline void loadSheet(QUORINImage& sheet, const char* name) {
-    QUORINImage loaded;
-    ASSERT_EQ(loadBitmap(loaded, name), &loaded) << name;
-    sheet.taken = 1;
-    sheet.bounds = loaded.bounds;
-    sheet.storage = std::move(loaded.storage);
-    sheet.pixels = sheet.storage.get();
-}
-
-inline void makeLayer(QUORINImage& layer, int32_t width, int32_t height) {
-    if (layer.pixels == nullptr) {
-        ASSERT_EQ(createSurface(layer, width, height), &layer);
-    }
-    ASSERT_EQ(layer.bounds.width, width);
-    ASSERT_EQ(layer.bounds.height, height);
+// The surfaces are made once per process in the game; each test makes them afresh.
+inline void renew(QUORINImage& surface) {
+    std::destroy_at(&surface);
+    std::construct_at(&surface);
 }
 
 class RoundTest : public testing::Test {
@@ -158,23 +135,17 @@ class RoundTest : public testing::Test {
     void SetUp() override {
         previousFolder = std::filesystem::current_path();
         std::filesystem::current_path(VORBLET_GAME_DIR);
-        if (screen.pixels == nullptr) {
-            ASSERT_EQ(bindScreen(screen), &screen);
-        }
-        screenBound = 1;
-        const char* names[] = {"128", "129", "130", "131", "132"};
-        for (int i = 0; i < 5; ++i)
-            ASSERT_NO_FATAL_FAILURE(loadSheet(surfaceTable[i], names[i]));
-        ASSERT_NO_FATAL_FAILURE(makeLayer(backBuffer, 640, 460));
-        ASSERT_NO_FATAL_FAILURE(makeLayer(bgLayer, 640, 460));
-        ASSERT_NO_FATAL_FAILURE(makeLayer(fieldLayer, 480, 460));
-        ASSERT_NO_FATAL_FAILURE(makeLayer(snapshot, 640, 460));
-        initSprite(presentSprite, 0, backBuffer, nullptr, screen, 1.0f);
-        initSprite(clearFieldSprite, 0, bgLayer, nullptr, fieldLayer, 1.0f);
-        initSprite(composeFieldSprite, 0, fieldLayer, nullptr, backBuffer, 1.0f);
-        const BlitRect playArea{0, 0, 460, 480};
-        initSprite(presentFieldSprite, 0, backBuffer, &playArea, screen, 1.0f);
-        openSounds(true);
+        platform::probe::resetHeadless();
+        for (QUORINImage& surface : surfaceTable)
+            renew(surface);
+        renew(snapshot);
+        renew(screen);
+        screenBound = 0;
+        ASSERT_EQ(bindScreen(screen), &screen);
+        ASSERT_EQ(loadSheets(), 1);
+        ASSERT_EQ(createLayers(), 1);
+        startSound(true);
+        setupSprites();
         resetRandom();
         quitRequested.store(0);
         mouseControl = 0;
@@ -184,26 +155,27 @@ class RoundTest : public testing::Test {
     }
 
     void TearDown() override {
-        for (auto& [clip, path] : clipFiles())
-            clip->deviceId = 0;
         soundError = 0;
+        for (QUORINSound* clip : allClips)
+            if (clip->deviceId != 0) clip->close();
         soundDisabled = 0;
         quitRequested.store(0);
+        platform::probe::takeSoundEvents();
         std::filesystem::current_path(previousFolder);
     }
 
-    // A fresh headless backend, with or without a sound device, and the nine clips opened on it.
-    void openSounds(bool device) {
+    // A fresh headless backend, with or without a sound device, the nine clips opened on it and
+    // the slots idle.
+    void startSound(bool device) {
         platform::probe::resetHeadless(!device);
         soundError = 0;
         soundDisabled = 0;
-        for (auto& [clip, path] : clipFiles()) {
+        for (QUORINSound* clip : allClips)
             clip->deviceId = 0;
-            if (clip->open(path) != 0) soundDisabled = 1;
-        }
         for (QUORINSoundChannel* slot :
              {&musicSlot, &spawnSlot, &paddleSlot, &blockSlot, &descentSlot})
             slot->clip = nullptr;
+        openSounds();
         platform::probe::takeSoundEvents();
     }
 

@@ -59,7 +59,7 @@ TEST_F(RoundTune, TheIntroPlaysOutUnlessTheDangerTuneCutsIn) {
 }
 
 TEST_F(RoundTune, SilentRunsStaySilent) {
-    openSounds(false);
+    startSound(false);
     ASSERT_EQ(soundDisabled, 1);
     // With the first failure kept, the slot stays busy and nothing reaches the device.
     for (int32_t height : {3, 22, 18, 22})

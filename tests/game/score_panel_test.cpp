@@ -78,7 +78,7 @@ class PanelPicture : public ScorePanel, public testing::WithParamInterface<Panel
 
 TEST_P(PanelPicture, MatchesTheArtwork) {
     const PanelCase& c = GetParam();
-    if (!c.sound) openSounds(false);
+    if (!c.sound) startSound(false);
     startRound(c.mode, RoundOpening::fade);
     frame();
 
