@@ -15,6 +15,15 @@ class RoundRules : public RoundTest {
         startFrameTimer();
     }
 
+    // The lines of the three round tunes.
+    static std::vector<std::string> tunes(const std::vector<std::string>& lines) {
+        std::vector<std::string> found;
+        for (const std::string& line : lines)
+            for (const char* clip : {" 128 ", " 129 ", " 130 "})
+                if (line.find(clip) != std::string::npos) found.push_back(line);
+        return found;
+    }
+
     // Plays frames until the round ends, at most `limit`; returns how many were played.
     int32_t playToEnd(int32_t limit) {
         int32_t played = 0;
@@ -207,6 +216,29 @@ TEST_F(RoundRules, IntroTuneThenTheCalmTuneOverAndOver) {
         EXPECT_GE(calmStarts[i] - calmStarts[i - 1], calmMs);
         EXPECT_LT(calmStarts[i] - calmStarts[i - 1], calmMs + 33);
     }
+}
+
+TEST_F(RoundRules, DangerTuneWhileTheBlocksStandLow) {
+    startRound(NORMAL);
+    // The descent of frame 121 brings this block into row 23: a height of 22.
+    playField.value[22][12] = cellStrongest;
+    playField.shown[22][12] = cellStrongest;
+    for (int32_t n = 1; n <= 121; ++n)
+        frame();
+    ASSERT_EQ(round.height, 22);
+    EXPECT_EQ(tunes(frame()), (std::vector<std::string>{"stop 129 0", "play 130 0"}));
+    // Clearing the low blocks is seen at the next descent, in frame 242 (growth keeps adding
+    // blocks above the height meanwhile); the calm tune returns in the frame after it.
+    for (int32_t n = 123; n <= 242; ++n) {
+        if (n == 242)
+            for (int32_t row = 18; row <= 26; ++row)
+                for (int32_t column = 3; column <= 12; ++column)
+                    playField.value[row][column] = cellEmpty;
+        for (const std::string& line : tunes(frame()))
+            ADD_FAILURE() << line << " in frame " << n;
+    }
+    ASSERT_LE(round.height, 18);
+    EXPECT_EQ(tunes(frame()), (std::vector<std::string>{"stop 130 0", "play 129 0"}));
 }
 
 TEST_F(RoundRules, QuitEndsTheRoundBeforeTheNextFrame) {
