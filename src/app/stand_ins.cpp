@@ -41,36 +41,6 @@ int showStartupLogo() {
     return 1;
 }
 
-int runTitleScreen() {
-    fill(0, 0, 640, 460, 24, 28, 64);
-    fill(64, 128, 512, 128, 230, 200, 60);
-    present();
-    waitFrames(20);
-    int result = 4;
-    bool done = false;
-    while (!done && quitRequested.load() == 0) {
-        if (readButtons(0) & BUTTON_ESCAPE) {
-            result = 0;
-            done = true;
-        }
-        int mouse = 0;
-        if ((readButtons(0) & BUTTON_FIRE) || ((mouse = readMouseButtons()) & 1)) {
-            done = true;
-            if (platform::isKeyDown(platform::VK_SHIFT))
-                result = 5;
-            else if (platform::isKeyDown(platform::VK_TAB) &&
-                     platform::isKeyDown(platform::VK_CONTROL))
-                result = 3;
-            else if (platform::isKeyDown(platform::VK_TAB))
-                result = 2;
-            else if (platform::isKeyDown(platform::VK_CONTROL))
-                result = 1;
-        }
-        platform::sleepMs(1);
-    }
-    return result;
-}
-
 void playRound(int mode) {
     fill(0, 0, 480, 460, 10, 12, 30);
     fill(480, 0, 160, 460, 40, 32, 80);
@@ -87,19 +57,6 @@ void playRound(int mode) {
         waitFrames(1);
         if (readButtons(0) & BUTTON_ESCAPE) ending = ending == 0 ? 1 : ending;
         if (ending) ++ending;
-    }
-}
-
-void runGameOver() {
-    fill(0, 168, 480, 128, 210, 50, 70);
-    present();
-    do {
-        while (readButtons(0) != 0) {
-        }
-    } while (readMouseButtons() != 0);
-    for (int pass = 0; pass < 200 && quitRequested.load() == 0; ++pass) {
-        if (readButtons(0) != 0 || readMouseButtons() != 0) break;
-        waitFrames(3);
     }
 }
 
