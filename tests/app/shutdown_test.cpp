@@ -14,6 +14,28 @@ uint32_t timeOf(const std::string& line) {
     return uint32_t(std::stoul(line));
 }
 
+bool isNumber(const std::string& word, bool signedOk = false) {
+    size_t start = signedOk && !word.empty() && word[0] == '-' ? 1 : 0;
+    return word.size() > start && word.find_first_not_of("0123456789", start) == std::string::npos;
+}
+
+// MS present HASH | MS sound ACTION CLIP RESULT | MS box TITLE TEXT | MS exit CODE
+bool isTraceLine(const std::string& line) {
+    std::istringstream in(line);
+    std::string ms, kind, a, b, c, extra;
+    in >> ms >> kind >> a >> b >> c >> extra;
+    if (!isNumber(ms)) return false;
+    if (kind == "present")
+        return a.size() == 16 && a.find_first_not_of("0123456789abcdef") == std::string::npos &&
+               b.empty();
+    if (kind == "sound")
+        return (a == "open" || a == "play" || a == "stop" || a == "close") && isNumber(b) &&
+               isNumber(c, true) && extra.empty();
+    if (kind == "box") return !a.empty();
+    if (kind == "exit") return isNumber(a) && b.empty();
+    return false;
+}
+
 TEST(ShutdownTest, EscapeOnTheTitleEndsTheThreadItselfAndSavesTheScores) {
     fs::path folder = makeGameFolder("escape");
     GameRun run = runHeadless(folder, "0 down ESCAPE\n");
