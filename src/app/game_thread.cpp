@@ -1,7 +1,10 @@
 #include "app/game_thread.h"
 
+#include "app/inventory.h"
 #include "app/program_data.h"
 #include "app/stand_ins.h"
+#include "gfx/image.h"
+#include "gfx/surfaces.h"
 #include "platform/platform.h"
 
 int startAssets() {
@@ -15,7 +18,8 @@ int startAssets() {
 }
 
 int gameThreadMain(void*) {
-    if (bindScreen() && startAssets() == 1 && showStartupLogo() == 1) runPlayLoop();
+    if (bindScreen(screen) != nullptr && startAssets() == 1 && showStartupLogo() == 1)
+        runPlayLoop();
     // Path B: the thread ended by itself. If the user's close already claimed the shutdown, the
     // main thread is waiting for this thread and nothing must be sent.
     if (claimQuit()) platform::sendDestroy();

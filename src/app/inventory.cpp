@@ -1,8 +1,7 @@
 #include "app/inventory.h"
 
 #include "app/program_data.h"
-
-#include <cstdlib>
+#include "platform/platform.h"
 
 // Defined in this order so that they are built in this order and destroyed in reverse: the
 // slots first (which stops nothing), then the clips (each open one is closed), then the sprites.
@@ -17,12 +16,6 @@ QUORINSound clip140, clip141, clip142, clip143;
 QUORINSoundChannel musicSlot, spawnSlot, paddleSlot, blockSlot, descentSlot;
 
 namespace {
-
-#ifdef _WIN32
-#define VORBLET_SEPARATOR "\\"
-#else
-#define VORBLET_SEPARATOR "/"
-#endif
 
 struct Sheet {
     QUORINImage& surface;
@@ -42,19 +35,12 @@ struct ClipFile {
 };
 
 const ClipFile clipFiles[] = {
-    {clip128, "wav" VORBLET_SEPARATOR "128.wav"}, {clip129, "wav" VORBLET_SEPARATOR "129.wav"},
-    {clip130, "wav" VORBLET_SEPARATOR "130.wav"}, {clip131, "wav" VORBLET_SEPARATOR "131.wav"},
-    {clip132, "wav" VORBLET_SEPARATOR "132.wav"}, {clip140, "wav" VORBLET_SEPARATOR "140.wav"},
-    {clip141, "wav" VORBLET_SEPARATOR "141.wav"}, {clip142, "wav" VORBLET_SEPARATOR "142.wav"},
-    {clip143, "wav" VORBLET_SEPARATOR "143.wav"},
+    {clip128, "wav" PLATFORM_SEPARATOR "128.wav"}, {clip129, "wav" PLATFORM_SEPARATOR "129.wav"},
+    {clip130, "wav" PLATFORM_SEPARATOR "130.wav"}, {clip131, "wav" PLATFORM_SEPARATOR "131.wav"},
+    {clip132, "wav" PLATFORM_SEPARATOR "132.wav"}, {clip140, "wav" PLATFORM_SEPARATOR "140.wav"},
+    {clip141, "wav" PLATFORM_SEPARATOR "141.wav"}, {clip142, "wav" PLATFORM_SEPARATOR "142.wav"},
+    {clip143, "wav" PLATFORM_SEPARATOR "143.wav"},
 };
-
-#undef VORBLET_SEPARATOR
-
-void closeClips() {
-    for (const ClipFile& file : clipFiles)
-        if (file.clip.deviceId != 0) file.clip.close();
-}
 
 } // namespace
 
@@ -77,11 +63,6 @@ int createLayers() {
 }
 
 int openSounds() {
-    // The clips must be closed at exit while the platform still stands; the platform sets itself
-    // up during the run, after these globals were built, and so is torn down before they are.
-    // An exit handler registered now runs ahead of that teardown.
-    static const int closeAtExit = std::atexit(closeClips);
-    (void)closeAtExit;
     int ok = 1;
     for (const ClipFile& file : clipFiles)
         if (file.clip.open(file.path) != 0) ok = 0;

@@ -1,7 +1,5 @@
 #include "app/stand_ins.h"
 
-#include "gfx/surfaces.h"
-
 #include "app/game_thread.h"
 #include "app/program_data.h"
 #include "input/frame_pacer.h"
@@ -31,10 +29,6 @@ void present() {
 }
 
 } // namespace
-
-bool bindScreen() {
-    return ::bindScreen(screen) != nullptr;
-}
 
 int showStartupLogo() {
     startFrameTimer();

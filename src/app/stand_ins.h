@@ -4,7 +4,6 @@
 
 #include "app/inventory.h"
 
-bool bindScreen();
 int showStartupLogo();
 int runTitleScreen();
 void playRound(int mode);

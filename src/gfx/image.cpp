@@ -13,12 +13,6 @@ int32_t screenBound = 0;
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kPathSeparator = '\\';
-#else
-constexpr char kPathSeparator = '/';
-#endif
-
 // Artwork is small; a file beyond this is not one of ours and is not read into memory.
 constexpr long kMaxFileSize = 1L << 28;
 
@@ -89,7 +83,7 @@ QUORINImage* createSurface(QUORINImage& surface, int32_t width, int32_t height) 
 QUORINImage* loadBitmap(QUORINImage& surface, const char* name) {
     if (screenBound == 0 || surface.taken != 0) return nullptr;
     surface.taken = 1;
-    const std::string path = std::string("BMP") + kPathSeparator + name + ".bmp";
+    const std::string path = std::string("BMP" PLATFORM_SEPARATOR) + name + ".bmp";
     if (!decodeFile(surface, path)) {
         const std::string text = path + "\n の読込みに失敗しました。";
         platform::showMessageBox("Error", text.c_str());

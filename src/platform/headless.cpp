@@ -1,6 +1,7 @@
 #include "platform/headless_state.h"
 
 #include "platform/bmp_file.h"
+#include "platform/window_picture.h"
 
 #include <SDL.h>
 
@@ -13,7 +14,9 @@
 namespace platform::headless {
 
 State& state() {
-    static State instance;
+    // Never destroyed: the game's global sound clips close themselves at exit, after every
+    // ordinary static is gone, and still talk to this backend.
+    static State& instance = *new State;
     return instance;
 }
 
@@ -196,14 +199,7 @@ void writeWindow(int left, int top, int width, int height, const uint8_t* firstL
     State& s = state();
     // The benchmark has no window to show: copying and hashing would only measure this backend.
     if (s.realClock) return;
-    for (int y = 0; y < height; ++y) {
-        int line = top + y;
-        if (line < 0 || line >= kWindowHeight) continue;
-        int from = std::max(0, -left), to = std::min(width, kWindowWidth - left);
-        if (from >= to) break;
-        std::memcpy(&s.picture[(size_t(line) * kWindowWidth + left + from) * 3],
-                    firstLine + y * lineStep + from * 3, size_t(to - from) * 3);
-    }
+    copyIntoPicture(s.picture, left, top, width, height, firstLine, lineStep);
     ++s.presents;
     if (s.trace != nullptr)
         writeTrace("present %016llx", static_cast<unsigned long long>(hashPicture(s.picture)));
@@ -211,15 +207,7 @@ void writeWindow(int left, int top, int width, int height, const uint8_t* firstL
 
 void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
     const State& s = state();
-    for (int y = 0; y < height; ++y) {
-        int line = top + y;
-        if (line < 0 || line >= kWindowHeight) continue;
-        int from = std::max(0, -left), to = std::min(width, kWindowWidth - left);
-        if (from >= to) break;
-        std::memcpy(firstLine + y * lineStep + from * 3,
-                    &s.picture[(size_t(line) * kWindowWidth + left + from) * 3],
-                    size_t(to - from) * 3);
-    }
+    copyOutOfPicture(s.picture, left, top, width, height, firstLine, lineStep);
 }
 
 int runWindow(const WindowHandlers& handlers) {

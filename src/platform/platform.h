@@ -21,6 +21,13 @@ enum VirtualKey : int {
     VK_RIGHT = 0x27,
 };
 
+// Game files are found by relative paths with the platform's own separator.
+#ifdef _WIN32
+#define PLATFORM_SEPARATOR "\\"
+#else
+#define PLATFORM_SEPARATOR "/"
+#endif
+
 constexpr int kWindowWidth = 640;
 constexpr int kWindowHeight = 460;
 

@@ -10,7 +10,8 @@ namespace platform::sdl {
 namespace {
 
 // Each clip owns one mixing channel, so a clip never overlaps itself and different clips mix.
-std::vector<Mix_Chunk*> chunks;
+// Never destroyed: the game's global clips close themselves at exit, after ordinary statics.
+std::vector<Mix_Chunk*>& chunks = *new std::vector<Mix_Chunk*>;
 bool deviceOpen = false;
 
 Mix_Chunk* find(int handle) {

@@ -1,4 +1,5 @@
 #include "platform/backends.h"
+#include "platform/window_picture.h"
 
 #include <SDL.h>
 
@@ -201,29 +202,14 @@ void writeWindow(int left, int top, int width, int height, const uint8_t* firstL
                  ptrdiff_t lineStep) {
     {
         std::lock_guard guard(pictureLock);
-        for (int y = 0; y < height; ++y) {
-            int line = top + y;
-            if (line < 0 || line >= kWindowHeight) continue;
-            int from = std::max(0, -left), to = std::min(width, kWindowWidth - left);
-            if (from >= to) break;
-            std::memcpy(&picture[(size_t(line) * kWindowWidth + left + from) * 3],
-                        firstLine + y * lineStep + from * 3, size_t(to - from) * 3);
-        }
+        copyIntoPicture(picture, left, top, width, height, firstLine, lineStep);
     }
     pictureDirty = true;
 }
 
 void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
     std::lock_guard guard(pictureLock);
-    for (int y = 0; y < height; ++y) {
-        int line = top + y;
-        if (line < 0 || line >= kWindowHeight) continue;
-        int from = std::max(0, -left), to = std::min(width, kWindowWidth - left);
-        if (from >= to) break;
-        std::memcpy(firstLine + y * lineStep + from * 3,
-                    &picture[(size_t(line) * kWindowWidth + left + from) * 3],
-                    size_t(to - from) * 3);
-    }
+    copyOutOfPicture(picture, left, top, width, height, firstLine, lineStep);
 }
 
 int runWindow(const WindowHandlers& windowHandlers) {
@@ -235,6 +221,16 @@ int runWindow(const WindowHandlers& windowHandlers) {
                      "vorblet: cannot open a window (%s).\n"
                      "Is there a display? To run without one, use --headless (see the README).\n",
                      SDL_GetError());
+        return 1;
+    }
+    // Without a display SDL falls back to drivers that draw nowhere; a player would see nothing.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    if (driver != nullptr && asked == nullptr &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0)) {
+        std::fprintf(stderr, "vorblet: cannot open a window (no display found).\n"
+                             "To run without one, use --headless (see the README).\n");
+        SDL_Quit();
         return 1;
     }
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK); // no joystick is fine

@@ -1,0 +1,16 @@
+#pragma once
+// The window picture both backends keep: 640 x 460, blue-green-red bytes, top line first.
+#include "platform/platform.h"
+
+#include <vector>
+
+namespace platform {
+
+// Copies a block into or out of the picture, clipped to the window; the block is given by its
+// top-left pixel and the signed byte step to the line below.
+void copyIntoPicture(std::vector<uint8_t>& picture, int left, int top, int width, int height,
+                     const uint8_t* firstLine, ptrdiff_t lineStep);
+void copyOutOfPicture(const std::vector<uint8_t>& picture, int left, int top, int width,
+                      int height, uint8_t* firstLine, ptrdiff_t lineStep);
+
+} // namespace platform
