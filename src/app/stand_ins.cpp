@@ -1,81 +1,13 @@
 #include "app/stand_ins.h"
 
 #include "app/game_thread.h"
-#include "app/program_data.h"
 #include "input/frame_pacer.h"
-#include "input/input.h"
-#include "platform/platform.h"
 
 #include <cstdio>
-#include <vector>
-
-namespace {
-
-std::vector<uint8_t> frame(size_t(platform::kWindowWidth) * platform::kWindowHeight * 3);
-
-void fill(int left, int top, int width, int height, uint8_t r, uint8_t g, uint8_t b) {
-    for (int y = top; y < top + height; ++y)
-        for (int x = left; x < left + width; ++x) {
-            uint8_t* p = &frame[(size_t(y) * platform::kWindowWidth + x) * 3];
-            p[0] = b;
-            p[1] = g;
-            p[2] = r;
-        }
-}
-
-void present() {
-    platform::writeWindow(0, 0, platform::kWindowWidth, platform::kWindowHeight, frame.data(),
-                          platform::kWindowWidth * 3);
-}
-
-} // namespace
 
 int showStartupLogo() {
     startFrameTimer();
     return 1;
-}
-
-int runTitleScreen() {
-    fill(0, 0, 640, 460, 24, 28, 64);
-    fill(64, 128, 512, 128, 230, 200, 60);
-    present();
-    waitFrames(20);
-    int result = 4;
-    bool done = false;
-    while (!done && quitRequested.load() == 0) {
-        if (readButtons(0) & BUTTON_ESCAPE) {
-            result = 0;
-            done = true;
-        }
-        int mouse = 0;
-        if ((readButtons(0) & BUTTON_FIRE) || ((mouse = readMouseButtons()) & 1)) {
-            done = true;
-            if (platform::isKeyDown(platform::VK_SHIFT))
-                result = 5;
-            else if (platform::isKeyDown(platform::VK_TAB) &&
-                     platform::isKeyDown(platform::VK_CONTROL))
-                result = 3;
-            else if (platform::isKeyDown(platform::VK_TAB))
-                result = 2;
-            else if (platform::isKeyDown(platform::VK_CONTROL))
-                result = 1;
-        }
-        platform::sleepMs(1);
-    }
-    return result;
-}
-
-void runGameOver() {
-    fill(0, 168, 480, 128, 210, 50, 70);
-    present();
-    do {
-        while (readButtons(0) != 0) {
-        }
-    } while (readMouseButtons() != 0);
-    for (int pass = 0; pass < 200 && quitRequested.load() == 0; ++pass) {
-        if (readButtons(0) != 0 || readMouseButtons() != 0) break;
-        waitFrames(3);
-    }
 }
 
 int runBenchmark() {

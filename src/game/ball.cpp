@@ -1,5 +1,6 @@
 #include "game/ball.h"
 
+#include "app/inventory.h"
 #include "game/play_field.h"
 #include "game/random.h"
 #include "game/round_state.h"
@@ -22,9 +23,6 @@ constexpr int32_t maxDx = 160;
 constexpr int32_t bigBallSize = 24;
 constexpr int32_t smallestBigBall = 4;
 
-void playLaunchSound() {}
-void playPaddleSound() {}
-
 // Lowers the struck block and scores it; a piercing ball clears it instead of bouncing.
 // Returns whether the ball bounces.
 bool strikeBlock(Ball& ball, int32_t row, int8_t& cell, int32_t height, int32_t& result,
@@ -43,7 +41,10 @@ bool strikeBlock(Ball& ball, int32_t row, int8_t& cell, int32_t height, int32_t&
 } // namespace
 
 void spawnBall(Ball& ball, int32_t x, GameMode mode) {
-    if (mode != BENCH) playLaunchSound();
+    if (mode != BENCH) {
+        spawnSlot.stop();
+        spawnSlot.playIfIdle(clip140);
+    }
     ball.alive = 1;
     ball.x = x;
     ball.y = spawnY;
@@ -75,7 +76,8 @@ int32_t stepBall(Ball& ball, int32_t paddleX, int32_t height, GameMode mode) {
 
     if (ny > paddleLine && (mode == BENCH || (paddleX - 10 <= nx && nx <= paddleX + 650))) {
         if (mode != BENCH) {
-            playPaddleSound();
+            paddleSlot.stop();
+            paddleSlot.playIfIdle(clip141);
             score += 10;
             ball.dx += (nx - paddleX - 320) / 7;
         }

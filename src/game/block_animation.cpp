@@ -1,5 +1,6 @@
 #include "game/block_animation.h"
 
+#include "app/inventory.h"
 #include "game/play_field.h"
 #include "game/random.h"
 #include "gfx/blit.h"
@@ -42,8 +43,6 @@ struct CellPainter {
     }
 };
 
-void playVanishSound() {}
-
 void growStep(CellPainter& painter, int32_t row, int32_t column) {
     int8_t& shown = playField.shown[row][column];
     int8_t& phase = playField.phase[row][column];
@@ -74,7 +73,11 @@ void shrinkStep(CellPainter& painter, int32_t row, int32_t column, GameMode mode
         --phase;
     }
     if (shown == cellEmpty) {
-        if (phase == 4 && mode != BENCH) playVanishSound();
+        // Only the first frame of a vanishing has phase 4, so each vanishing sounds once.
+        if (phase == 4 && mode != BENCH) {
+            blockSlot.stop();
+            blockSlot.playIfIdle(clip142);
+        }
         painter.erase(row, column);
         painter.show(row, column, 0, 32 * phase);
     } else {

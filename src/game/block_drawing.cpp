@@ -1,13 +1,11 @@
+#include "app/inventory.h"
 #include "game/play_field.h"
 #include "gfx/blit.h"
 #include "gfx/sprite.h"
 #include "gfx/surfaces.h"
 
 void drawBlocks() {
-    QUORINSprite clearField;
-    resetSprite(clearField);
-    initSprite(clearField, copy, bgLayer, nullptr, fieldLayer, 1.0f);
-    drawSprite(clearField);
+    drawSprite(clearFieldSprite);
     // Cells in mid-animation get the steady image of what they show; the animation catches up.
     constexpr BlitRect steadyImage{0, 0, 16, 32};
     QUORINSprite sprite;

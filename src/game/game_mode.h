@@ -1,6 +1,7 @@
 #pragma once
-// The variant a round plays. A round plays ULTRA as HYPER with a rate factor of 0, so the Parts
-// below the round only ever see HYPER, SUPER, NORMAL and BENCH (and 0 from the game-over churn).
+// The variant a round plays; 0 means quit. A round plays ULTRA as HYPER with a rate factor of 0,
+// so the field, the balls and the paddle only ever see HYPER, SUPER, NORMAL and BENCH (and 0 when
+// the game-over sequence animates the field).
 #include <cstdint>
 
 using GameMode = int32_t;

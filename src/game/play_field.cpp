@@ -1,5 +1,6 @@
 #include "game/play_field.h"
 
+#include "app/inventory.h"
 #include "game/random.h"
 #include "gfx/blit.h"
 #include "gfx/sprite.h"
@@ -65,8 +66,7 @@ void descendField() {
         }
     }
     drawBlocks();
-    QUORINSprite compose;
-    resetSprite(compose);
-    initSprite(compose, copy, fieldLayer, nullptr, backBuffer, 1.0f);
-    drawSprite(compose);
+    drawSprite(composeFieldSprite);
+    descentSlot.stop();
+    descentSlot.playIfIdle(clip143);
 }

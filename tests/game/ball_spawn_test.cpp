@@ -2,10 +2,12 @@
 #include "game/random.h"
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"
+#include "surface_fixture.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -121,6 +123,20 @@ TEST(SpawnBall, ABigBallSlotRespawnsAsANormalBall) {
     spawnBall(ball, 2000, HYPER);
     expectNormalBall(ball);
     EXPECT_EQ(spawnCount, 1);
+}
+
+class SpawnSound : public EffectTest {};
+
+TEST_F(SpawnSound, EveryLaunchRestartsTheLaunchSoundOutsideBench) {
+    Ball first;
+    Ball second;
+    spawnBall(first, 2000, NORMAL);
+    EXPECT_EQ(platform::probe::takeSoundEvents(), std::vector<std::string>{"play 140 0"});
+    spawnBall(second, 2000, HYPER);
+    EXPECT_EQ(platform::probe::takeSoundEvents(),
+              (std::vector<std::string>{"stop 140 0", "play 140 0"}));
+    spawnBall(first, 2000, BENCH);
+    EXPECT_EQ(platform::probe::takeSoundEvents(), std::vector<std::string>{});
 }
 
 } // namespace

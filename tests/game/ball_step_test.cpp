@@ -1,6 +1,7 @@
 #include "field_fixture.h"
 #include "game/ball.h"
 #include "game/round_state.h"
+#include "surface_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -213,6 +214,33 @@ TEST(StepBall, PlacesTheSpriteAroundTheCentre) {
     stepBall(ball, 640, 20, NORMAL);
     EXPECT_EQ(ball.sprite.destRect.top, 4062 / 10 + 16 - 4);
     EXPECT_EQ(ball.sprite.destRect.left, 2370 / 10 + 16 - 4);
+}
+
+class PaddleSound : public EffectTest {};
+
+TEST_F(PaddleSound, KnocksOnEveryContactOutsideBench) {
+    clearField();
+    Ball ball = liveBall(2300, 4100, 0, 50);
+    stepBall(ball, 2000, 20, NORMAL);
+    EXPECT_EQ(platform::probe::takeSoundEvents(), std::vector<std::string>{"play 141 0"});
+    ball = liveBall(2300, 4100, 0, 50);
+    stepBall(ball, 2000, 20, NORMAL);
+    EXPECT_EQ(platform::probe::takeSoundEvents(),
+              (std::vector<std::string>{"stop 141 0", "play 141 0"}));
+    ball = liveBall(2300, 4100, 0, 50);
+    stepBall(ball, 2000, 20, BENCH);
+    EXPECT_EQ(ball.dy, -50);
+    EXPECT_EQ(platform::probe::takeSoundEvents(), std::vector<std::string>{});
+}
+
+TEST_F(PaddleSound, WallsAndBlocksAreSilent) {
+    clearField();
+    placeBlock(10, 5, 3);
+    Ball ball = liveBall(1400, 1700, 0, -60);
+    stepBall(ball, 2000, 20, NORMAL);
+    ball = liveBall(1000, 100, 0, -70);
+    stepBall(ball, 2000, 20, NORMAL);
+    EXPECT_EQ(platform::probe::takeSoundEvents(), std::vector<std::string>{});
 }
 
 } // namespace

@@ -142,6 +142,50 @@ INSTANTIATE_TEST_SUITE_P(Cells, AnimateCell,
 
 class AnimateBlocks : public DrawingTest {};
 
+std::vector<std::string> vanishAndListen(GameMode mode) {
+    clearField();
+    placeBlock(12, 4, 3);
+    playField.value[12][4] = cellEmpty;
+    std::vector<std::string> events;
+    for (int step = 0; step < 6; ++step) {
+        flashTick = 1;
+        flashValue = 1;
+        animateBlocks(mode);
+        for (std::string& event : platform::probe::takeSoundEvents()) {
+            events.push_back(std::to_string(step + 1) + ": " + event);
+        }
+    }
+    EXPECT_EQ(playField.shown[12][4], cellEmpty);
+    EXPECT_EQ(playField.value[12][4], cellEmpty);
+    EXPECT_EQ(playField.phase[12][4], phaseRest);
+    return events;
+}
+
+TEST_F(AnimateBlocks, AVanishingSoundsOnceOnItsFirstFrame) {
+    EXPECT_EQ(vanishAndListen(NORMAL), std::vector<std::string>{"1: play 142 0"});
+}
+
+TEST_F(AnimateBlocks, TheGameOverChurnIsNotBenchAndSounds) {
+    EXPECT_EQ(vanishAndListen(QUIT), std::vector<std::string>{"1: play 142 0"});
+}
+
+TEST_F(AnimateBlocks, VanishingIsSilentInBench) {
+    EXPECT_EQ(vanishAndListen(BENCH), std::vector<std::string>{});
+}
+
+TEST_F(AnimateBlocks, EachVanishingRestartsTheSound) {
+    clearField();
+    placeBlock(7, 3, 2);
+    placeBlock(7, 4, 6);
+    playField.value[7][3] = cellEmpty;
+    playField.value[7][4] = cellEmpty;
+    flashTick = 1;
+    flashValue = 1;
+    animateBlocks(NORMAL);
+    EXPECT_EQ(platform::probe::takeSoundEvents(),
+              (std::vector<std::string>{"play 142 0", "stop 142 0", "play 142 0"}));
+}
+
 TEST_F(AnimateBlocks, FlashesEveryRestingBlockOfTheChosenValueForSixSteps) {
     clearField();
     placeBlock(5, 3, 4);

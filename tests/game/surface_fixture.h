@@ -2,6 +2,8 @@
 // Surfaces for the drawing tests: the layers, and sheets painted so that every frame cell has its
 // own colour and a white (transparent) top-left pixel. The sheets' previous contents come back
 // after each test, since other tests in the same process may use the real artwork.
+#include "app/inventory.h"
+#include "effect_sounds.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
 #include "platform/headless_probe.h"
@@ -10,6 +12,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <tuple>
 #include <vector>
 
 struct Pixel {
@@ -59,10 +62,20 @@ constexpr Pixel tileColour(int32_t top, int32_t left) {
     return Pixel{static_cast<uint8_t>(100 + top / 16), static_cast<uint8_t>(100 + left / 16), 33};
 }
 
-class DrawingTest : public testing::Test {
+// A fresh headless backend with the effect clips open.
+class EffectTest : public testing::Test {
   protected:
     void SetUp() override {
         platform::probe::resetHeadless();
+        effects::openEffects();
+    }
+    void TearDown() override { effects::closeEffects(); }
+};
+
+class DrawingTest : public EffectTest {
+  protected:
+    void SetUp() override {
+        EffectTest::SetUp();
         // Off-screen surfaces need a bound screen; these tests have no window.
         screenBound = 1;
         for (auto [surface, width, height] :
@@ -90,15 +103,16 @@ class DrawingTest : public testing::Test {
                 paintRect(spriteSheet, top, left, 1, 1, white);
             }
         }
+        setupSprites();
         paintRect(bgLayer, 0, 0, 460, 640, bgColour);
         paintRect(fieldLayer, 0, 0, 460, 480, oldFieldColour);
         paintRect(backBuffer, 0, 0, 460, 640, oldBackColour);
-        platform::probe::takeSoundEvents();
     }
 
     void TearDown() override {
         for (auto& [surface, bytes] : saved)
             std::memcpy(surface->pixels, bytes.data(), bytes.size());
+        EffectTest::TearDown();
     }
 
     static size_t byteCount(const QUORINImage& surface) {
