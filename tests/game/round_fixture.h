@@ -161,6 +161,12 @@ class RoundTest : public testing::Test {
         soundDisabled = 0;
         quitRequested.store(0);
         platform::probe::takeSoundEvents();
+        // Other tests of the process make these surfaces as they need them.
+        for (QUORINImage& surface : surfaceTable)
+            renew(surface);
+        renew(snapshot);
+        renew(screen);
+        screenBound = 0;
         std::filesystem::current_path(previousFolder);
     }
 
