@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -25,6 +23,7 @@
 #include "platform/headless_probe.h"
 #include "platform/headless_state.h"
 #include "platform/platform.h"
+#include "support/bmp_image.h"
 
 namespace screentest {
 
@@ -126,15 +125,10 @@ class Shots {
 
     // The picture taken at the i-th time, top line first; empty when it was never taken.
     Picture picture(size_t i) const {
-        std::ifstream in(paths[i], std::ios::binary);
-        const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-        constexpr size_t header = 54, line = platform::kWindowWidth * 3;
-        if (file.size() != header + line * platform::kWindowHeight) return {};
-        Picture picture(file.size() - header);
-        for (size_t y = 0; y < platform::kWindowHeight; ++y)
-            std::copy_n(&file[header + (platform::kWindowHeight - 1 - y) * line], line,
-                        &picture[y * line]);
-        return picture;
+        BmpImage image = readBmpImage(paths[i]);
+        if (image.width != platform::kWindowWidth || image.height != platform::kWindowHeight)
+            return {};
+        return std::move(image.pixels);
     }
 
   private:
