@@ -2,6 +2,8 @@
 #include "app/program_data.h"
 #include "app/score_file.h"
 #include "app/stand_ins.h"
+#include "screens/game_over.h"
+#include "screens/title_screen.h"
 
 void runPlayLoop() {
     readDataFile("Vorblet.dat", ScoreTable, kScoreTableBytes);

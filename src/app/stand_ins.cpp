@@ -30,11 +30,6 @@ void present() {
 
 } // namespace
 
-int showStartupLogo() {
-    startFrameTimer();
-    return 1;
-}
-
 void playRound(int mode) {
     fill(0, 0, 480, 460, 10, 12, 30);
     fill(480, 0, 160, 460, 40, 32, 80);

@@ -21,7 +21,6 @@
 #include "gfx/surfaces.h"
 #include "input/frame_pacer.h"
 #include "platform/headless_probe.h"
-#include "platform/headless_state.h"
 #include "platform/platform.h"
 #include "support/bmp_image.h"
 
@@ -83,21 +82,11 @@ inline void showInWindow(QUORINImage& surface) {
                           -static_cast<ptrdiff_t>(surface.bounds.width) * 3);
 }
 
-// A key or button (a VK_* code, or kJoyFire) goes down or up when the virtual clock reaches ms.
 inline void schedule(uint32_t ms, int key, bool down) {
-    using platform::headless::ScriptEvent;
-    std::vector<ScriptEvent>& events = platform::headless::state().events;
-    const ScriptEvent event{ms, down ? ScriptEvent::keyDown : ScriptEvent::keyUp, key};
-    auto place = std::upper_bound(
-        events.begin() + static_cast<ptrdiff_t>(platform::headless::state().nextEvent),
-        events.end(), ms, [](uint32_t t, const ScriptEvent& e) { return t < e.ms; });
-    events.insert(place, event);
+    platform::probe::scheduleKey(ms, key, down);
 }
-
-// Forgets every scheduled key that has not gone down or up yet.
 inline void dropScheduled() {
-    platform::headless::State& s = platform::headless::state();
-    s.events.resize(s.nextEvent);
+    platform::probe::dropScheduledKeys();
 }
 
 inline void hold(int key, uint32_t fromMs, uint32_t toMs) {
