@@ -1,0 +1,78 @@
+#include "game/round.h"
+
+#include "app/inventory.h"
+#include "app/program_data.h"
+#include "game/block_animation.h"
+#include "game/play_field.h"
+#include "game/round_state.h"
+#include "game/score_panel.h"
+#include "gfx/sprite.h"
+#include "gfx/surfaces.h"
+#include "input/frame_pacer.h"
+#include "platform/platform.h"
+#include "screens/backdrop.h"
+#include "screens/fade.h"
+
+namespace {
+
+constexpr int32_t kPaddleStart = 2000;
+constexpr int32_t kFieldLayerIndex = 7;
+constexpr uint32_t kOpeningWaitFrames = 10;
+
+} // namespace
+
+void setUpRound(Round& round, GameMode mode, Ball* balls, Pad& paddle, RoundOpening opening) {
+    round = Round{};
+    round.balls = balls;
+    round.paddle = &paddle;
+    round.slotCount = mode == BENCH ? kBallSlots : kPlayBallSlots;
+
+    tileBackdrop(bgLayer);
+    drawPanelLabels(mode);
+    round.mode = mode == ULTRA ? HYPER : mode;
+    round.rateFactor = mode == ULTRA || mode == BENCH ? 0 : 2;
+
+    score = 0;
+    spawnCount = 0;
+    flashTick = 0;
+    flashValue = 1;
+    fillStage(round.mode, round.rateFactor);
+    buildWalls(round.mode);
+    drawSprite(clearFieldSprite, &backBuffer);
+    drawBlocks();
+    initPaddle(paddle, kPaddleStart);
+    drawSprite(composeFieldSprite);
+    if (opening == RoundOpening::fade) fadeInLayer(kFieldLayerIndex);
+    waitFrames(kOpeningWaitFrames);
+    round.height = findHeight();
+    musicSlot.playIfIdle(clip128);
+    showLevel(0);
+    round.startTime = platform::tickCount();
+}
+
+int32_t roundGoesOn(const Round& round) {
+    return round.endFrames < kEndFrames && quitRequested.load() == 0 ? 1 : 0;
+}
+
+void tearDownRound(Round&) {
+    musicSlot.stop();
+}
+
+int32_t ballsInPlay(const Round& round) {
+    int32_t count = 0;
+    for (int32_t slot = 0; slot < round.slotCount; ++slot)
+        count += round.balls[slot].alive == 1 ? 1 : 0;
+    return count;
+}
+
+void playRound(GameMode mode) {
+    // The round's own objects, made when it starts and gone when it ends: nothing is allocated
+    // while it runs.
+    Ball balls[kBallSlots];
+    Pad paddle;
+    Round round;
+    setUpRound(round, mode, balls, paddle, RoundOpening::fade);
+    while (roundGoesOn(round) == 1)
+        playFrame(round);
+    tearDownRound(round);
+}

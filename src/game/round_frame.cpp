@@ -1,0 +1,136 @@
+#include "game/round.h"
+
+#include "app/inventory.h"
+#include "game/block_animation.h"
+#include "game/play_field.h"
+#include "game/round_state.h"
+#include "game/round_tune.h"
+#include "game/score_panel.h"
+#include "gfx/sprite.h"
+#include "input/frame_pacer.h"
+#include "input/input.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int32_t kBenchGrowthSteps = 40;
+constexpr uint32_t kBenchMs = 20000;
+constexpr int32_t kEndHeight = 26;
+
+void eraseSprites(Round& round) {
+    for (int32_t slot = 0; slot < round.slotCount; ++slot) {
+        const Ball& ball = round.balls[slot];
+        if (ball.alive == 1) restoreSprite(ball.sprite);
+    }
+    restoreSprite(round.paddle->sprite);
+}
+
+void drawSprites(Round& round) {
+    for (int32_t slot = 0; slot < round.slotCount; ++slot) {
+        const Ball& ball = round.balls[slot];
+        if (ball.alive == 1) drawSprite(ball.sprite);
+    }
+    drawSprite(round.paddle->sprite);
+}
+
+// Brings the first free slot into play above the middle of the paddle. Returns 0 when every slot
+// is in play.
+int32_t spawnIntoFreeSlot(Round& round) {
+    for (int32_t slot = 0; slot < round.slotCount; ++slot) {
+        if (round.balls[slot].alive != 0) continue;
+        spawnBall(round.balls[slot], round.paddle->x + 320, round.mode);
+        return 1;
+    }
+    return 0;
+}
+
+void spawn(Round& round) {
+    if (round.mode == BENCH) {
+        spawnIntoFreeSlot(round);
+        return;
+    }
+    ++round.spawnCounter;
+    // The launch period shortens as the level rises until it reaches the variant's limit.
+    const int32_t period = round.mode * (17 * round.rateFactor + 3);
+    const int32_t levelPeriod = round.mode * (5 * round.level + 5);
+    if (round.spawnCounter > period || round.spawnCounter > levelPeriod) {
+        if (spawnIntoFreeSlot(round) == 1) round.spawnCounter = 0;
+    }
+}
+
+void moveBalls(Round& round) {
+    round.fieldChanged = 0;
+    const int32_t paddleX = round.paddle->x;
+    for (int32_t slot = 0; slot < round.slotCount; ++slot) {
+        Ball& ball = round.balls[slot];
+        if (ball.alive != 1) continue;
+        const int32_t result = stepBall(ball, paddleX, round.height, round.mode);
+        if (result == ballStruckHeightRow && round.mode != BENCH) round.fieldChanged = 1;
+    }
+}
+
+void runGrid(Round& round) {
+    if (round.mode == BENCH) {
+        round.growthCounter = 0;
+        for (int32_t step = 0; step < kBenchGrowthSteps; ++step)
+            growBlock(round.height, round.rateFactor);
+        return;
+    }
+    ++round.growthCounter;
+    if (round.growthCounter > round.mode * round.rateFactor - round.level / 12) {
+        round.growthCounter = 0;
+        growBlock(round.height, round.rateFactor);
+    }
+    ++round.descentCounter;
+    if (round.descentCounter > 120 - 3 * (4 - round.mode) * round.level) {
+        round.descentCounter = 0;
+        descendField();
+        round.fieldChanged = 1;
+    }
+}
+
+void runLevel(Round& round) {
+    ++round.levelCounter;
+    if (round.levelCounter > 10 * round.level + 100) {
+        round.levelCounter = 0;
+        ++round.level;
+        showLevel(round.level);
+    }
+}
+
+void updateScore(Round& round) {
+    // In ULTRA the score is the number of balls in play, whatever the balls scored.
+    if (round.rateFactor == 0 && round.mode != BENCH) score = ballsInPlay(round);
+    if (score != round.lastShownScore) {
+        round.lastShownScore = score;
+        showScore(round.mode, round.rateFactor);
+    }
+}
+
+} // namespace
+
+void playFrame(Round& round) {
+    requestTune(round.tuneState, round.height);
+    eraseSprites(round);
+    spawn(round);
+    moveBalls(round);
+    movePaddle(*round.paddle);
+    runGrid(round);
+    runLevel(round);
+    if (round.fieldChanged == 1) {
+        round.height = findHeight();
+        if (round.height >= kEndHeight) round.ending = 1;
+    }
+    if (++round.animationCounter == 2) {
+        round.animationCounter = 0;
+        animateBlocks(round.mode);
+    }
+    drawSprites(round);
+    updateScore(round);
+    drawSprite(presentFieldSprite);
+    if (round.mode != BENCH) waitFrames(1);
+    if ((readButtons(0) & BUTTON_ESCAPE) != 0) round.ending = 1;
+    if (round.ending == 1) ++round.endFrames;
+    if (round.mode == BENCH && platform::tickCount() - round.startTime > kBenchMs) round.ending = 1;
+    ++round.frames;
+}
