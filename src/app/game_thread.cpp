@@ -2,10 +2,10 @@
 
 #include "app/inventory.h"
 #include "app/program_data.h"
-#include "app/stand_ins.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
 #include "platform/platform.h"
+#include "screens/startup_logo.h"
 
 int startAssets() {
     int r = loadSheets();
@@ -18,7 +18,7 @@ int startAssets() {
 }
 
 int gameThreadMain(void*) {
-    if (bindScreen(screen) != nullptr && startAssets() == 1 && showStartupLogo() == 1)
+    if (bindScreen(screen) != nullptr && startAssets() == 1 && showStartupLogo(screen) == 1)
         runPlayLoop();
     // Path B: the thread ended by itself. If the user's close already claimed the shutdown, the
     // main thread is waiting for this thread and nothing must be sent.

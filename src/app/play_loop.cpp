@@ -1,7 +1,9 @@
 #include "app/game_thread.h"
 #include "app/program_data.h"
 #include "app/score_file.h"
-#include "app/stand_ins.h"
+#include "game/round.h"
+#include "screens/game_over.h"
+#include "screens/title_screen.h"
 
 void runPlayLoop() {
     readDataFile("Vorblet.dat", ScoreTable, kScoreTableBytes);

@@ -2,6 +2,8 @@
 
 #include "platform/headless_state.h"
 
+#include <algorithm>
+
 namespace platform::probe {
 
 using headless::state;
@@ -68,6 +70,21 @@ std::vector<std::string> takeSoundEvents() {
 
 uint64_t presentCount() {
     return state().presents;
+}
+
+static_assert(kJoyFire == headless::kJoyFire);
+
+void scheduleKey(uint32_t ms, int virtualKey, bool down) {
+    using headless::ScriptEvent;
+    headless::State& s = state();
+    const ScriptEvent event{ms, down ? ScriptEvent::keyDown : ScriptEvent::keyUp, virtualKey};
+    auto place = std::upper_bound(s.events.begin() + ptrdiff_t(s.nextEvent), s.events.end(), ms,
+                                  [](uint32_t t, const ScriptEvent& e) { return t < e.ms; });
+    s.events.insert(place, event);
+}
+
+void dropScheduledKeys() {
+    state().events.resize(state().nextEvent);
 }
 
 } // namespace platform::probe

@@ -106,12 +106,14 @@ TEST(ShutdownTest, ReadOnlyScoreFileIsReadButNeverReplaced) {
 }
 
 TEST(ShutdownTest, SameScriptGivesTheSameTraceShotsAndScores) {
-    const std::string script = "1000 down SPACE\n1100 up SPACE\n1500 down RIGHT\n2500 up RIGHT\n"
-                               "4000 down ESCAPE\n4100 up ESCAPE\n9000 down ESCAPE\n";
+    const std::string script =
+        "3000 down SPACE\n3100 up SPACE\n3500 down RIGHT\n4500 up RIGHT\n"
+        "6000 down ESCAPE\n6100 up ESCAPE\n9000 down ESCAPE\n9100 up ESCAPE\n"
+        "12000 down ESCAPE\n";
     std::string traces[2], shots[2], scores[2];
     for (int i = 0; i < 2; ++i) {
         fs::path folder = makeGameFolder("run" + std::to_string(i));
-        GameRun run = runHeadless(folder, script, {"--shot", "3000:shot.bmp"});
+        GameRun run = runHeadless(folder, script, {"--shot", "5000:shot.bmp"});
         ASSERT_EQ(run.exitCode, 0) << run.errors;
         traces[i] = readFile(folder / "trace.txt");
         shots[i] = readFile(folder / "shot.bmp");

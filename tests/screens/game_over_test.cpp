@@ -7,7 +7,7 @@
 
 using namespace screentest;
 using namespace platform;
-using platform::headless::kJoyFire;
+using platform::probe::kJoyFire;
 namespace probe = platform::probe;
 
 namespace {

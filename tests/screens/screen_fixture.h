@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -23,8 +21,8 @@
 #include "gfx/surfaces.h"
 #include "input/frame_pacer.h"
 #include "platform/headless_probe.h"
-#include "platform/headless_state.h"
 #include "platform/platform.h"
+#include "support/bmp_image.h"
 
 namespace screentest {
 
@@ -84,21 +82,11 @@ inline void showInWindow(QUORINImage& surface) {
                           -static_cast<ptrdiff_t>(surface.bounds.width) * 3);
 }
 
-// A key or button (a VK_* code, or kJoyFire) goes down or up when the virtual clock reaches ms.
 inline void schedule(uint32_t ms, int key, bool down) {
-    using platform::headless::ScriptEvent;
-    std::vector<ScriptEvent>& events = platform::headless::state().events;
-    const ScriptEvent event{ms, down ? ScriptEvent::keyDown : ScriptEvent::keyUp, key};
-    auto place = std::upper_bound(
-        events.begin() + static_cast<ptrdiff_t>(platform::headless::state().nextEvent),
-        events.end(), ms, [](uint32_t t, const ScriptEvent& e) { return t < e.ms; });
-    events.insert(place, event);
+    platform::probe::scheduleKey(ms, key, down);
 }
-
-// Forgets every scheduled key that has not gone down or up yet.
 inline void dropScheduled() {
-    platform::headless::State& s = platform::headless::state();
-    s.events.resize(s.nextEvent);
+    platform::probe::dropScheduledKeys();
 }
 
 inline void hold(int key, uint32_t fromMs, uint32_t toMs) {
@@ -126,15 +114,10 @@ class Shots {
 
     // The picture taken at the i-th time, top line first; empty when it was never taken.
     Picture picture(size_t i) const {
-        std::ifstream in(paths[i], std::ios::binary);
-        const std::vector<uint8_t> file{std::istreambuf_iterator<char>(in), {}};
-        constexpr size_t header = 54, line = platform::kWindowWidth * 3;
-        if (file.size() != header + line * platform::kWindowHeight) return {};
-        Picture picture(file.size() - header);
-        for (size_t y = 0; y < platform::kWindowHeight; ++y)
-            std::copy_n(&file[header + (platform::kWindowHeight - 1 - y) * line], line,
-                        &picture[y * line]);
-        return picture;
+        BmpImage image = readBmpImage(paths[i]);
+        if (image.width != platform::kWindowWidth || image.height != platform::kWindowHeight)
+            return {};
+        return std::move(image.pixels);
     }
 
   private:

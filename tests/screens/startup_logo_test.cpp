@@ -2,6 +2,8 @@
 
 #include "screen_fixture.h"
 
+#include <fstream>
+
 using namespace screentest;
 namespace fs = std::filesystem;
 namespace probe = platform::probe;
