@@ -1,4 +1,5 @@
-// Whole runs of the game with scripted controls, checked on the trace against the round's rules:
+// Whole runs of the game with scripted controls (the title takes its keys once the 1.73 s
+// logo and the 0.66 s fade are over), checked on the trace against the round's rules:
 // the first frame of a round starts right after the intro tune is requested, each later frame
 // starts 33 ms after the previous one plus the 1 ms of its Escape poll.
 #include "support/game_run.h"
@@ -36,14 +37,14 @@ uint32_t frameStart(uint32_t start, uint32_t k) {
 
 TEST(RoundRun, NormalRoundLaunchesTunesAndEndsAfterEscape) {
     const auto folder = makeGameFolder("normal");
-    const GameRun run = runHeadless(folder, "1000 down SPACE\n"
-                                            "1100 up SPACE\n"
-                                            "8000 down ESCAPE\n"
-                                            "8700 up ESCAPE\n"
-                                            "10000 down SPACE\n"
-                                            "10100 up SPACE\n"
-                                            "13000 down ESCAPE\n"
-                                            "13100 up ESCAPE\n");
+    const GameRun run = runHeadless(folder, "3000 down SPACE\n"
+                                            "3100 up SPACE\n"
+                                            "10000 down ESCAPE\n"
+                                            "10700 up ESCAPE\n"
+                                            "12000 down SPACE\n"
+                                            "12100 up SPACE\n"
+                                            "15000 down ESCAPE\n"
+                                            "15100 up ESCAPE\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const auto intro = events(run.trace, "sound play 128 0");
     ASSERT_EQ(intro.size(), 1u);
@@ -62,10 +63,10 @@ TEST(RoundRun, NormalRoundLaunchesTunesAndEndsAfterEscape) {
     EXPECT_GE(calm[0].ms - start, 2400u);
     EXPECT_LT(calm[0].ms - start, 2400u + 33);
 
-    // The first Escape poll at or after 8000 ms ends the round 15 frames later, when the tune
+    // The first Escape poll at or after 10000 ms ends the round 15 frames later, when the tune
     // stops.
     uint32_t k = 2;
-    while (frameStart(start, k + 1) < 8000)
+    while (frameStart(start, k + 1) < 10000)
         ++k;
     const uint32_t escapeSeen = frameStart(start, k + 1);
     const auto stops = events(run.trace, "sound stop 129 0");
@@ -75,18 +76,18 @@ TEST(RoundRun, NormalRoundLaunchesTunesAndEndsAfterEscape) {
 
 TEST(RoundRun, UltraLaunchesEveryFourFrames) {
     const auto folder = makeGameFolder("ultra");
-    const GameRun run = runHeadless(folder, "1000 down TAB\n"
-                                            "1000 down CONTROL\n"
-                                            "1050 down SPACE\n"
-                                            "1100 up SPACE\n"
-                                            "1100 up TAB\n"
-                                            "1100 up CONTROL\n"
-                                            "6000 down ESCAPE\n"
-                                            "6100 up ESCAPE\n"
-                                            "7000 down SPACE\n"
-                                            "7100 up SPACE\n"
-                                            "9000 down ESCAPE\n"
-                                            "9100 up ESCAPE\n");
+    const GameRun run = runHeadless(folder, "3000 down TAB\n"
+                                            "3000 down CONTROL\n"
+                                            "3050 down SPACE\n"
+                                            "3100 up SPACE\n"
+                                            "3100 up TAB\n"
+                                            "3100 up CONTROL\n"
+                                            "8000 down ESCAPE\n"
+                                            "8100 up ESCAPE\n"
+                                            "9000 down SPACE\n"
+                                            "9100 up SPACE\n"
+                                            "11000 down ESCAPE\n"
+                                            "11100 up ESCAPE\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     const auto intro = events(run.trace, "sound play 128 0");
     ASSERT_EQ(intro.size(), 1u);
@@ -99,13 +100,13 @@ TEST(RoundRun, UltraLaunchesEveryFourFrames) {
 TEST(RoundRun, BlocksReachingThePaddleEndTheRound) {
     const auto folder = makeGameFolder("height");
     // The paddle waits at the left end, so few balls come back and the blocks sink unhindered.
-    const GameRun run = runHeadless(folder, "1000 down SPACE\n"
-                                            "1100 up SPACE\n"
-                                            "1200 down LEFT\n"
-                                            "75000 down SPACE\n"
-                                            "75100 up SPACE\n"
-                                            "78000 down ESCAPE\n"
-                                            "78100 up ESCAPE\n");
+    const GameRun run = runHeadless(folder, "3000 down SPACE\n"
+                                            "3100 up SPACE\n"
+                                            "3200 down LEFT\n"
+                                            "77000 down SPACE\n"
+                                            "77100 up SPACE\n"
+                                            "80000 down ESCAPE\n"
+                                            "80100 up ESCAPE\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
     EXPECT_EQ(events(run.trace, "sound play 128 0").size(), 1u);
     // The danger tune came as the blocks sank; the round ended by itself, with no Escape, 16
