@@ -28,7 +28,7 @@ constexpr int32_t smallestBigBall = 4;
 bool strikeBlock(Ball& ball, int32_t row, int8_t& cell, int32_t height, int32_t& result,
                  bool& pierced) {
     --cell;
-    score += 50;
+    addScore(50);
     if (row == height) result = ballStruckHeightRow;
     if (ball.piercing != 0) {
         cell = cellEmpty;
@@ -78,7 +78,7 @@ int32_t stepBall(Ball& ball, int32_t paddleX, int32_t height, GameMode mode) {
         if (mode != BENCH) {
             paddleSlot.stop();
             paddleSlot.playIfIdle(clip141);
-            score += 10;
+            addScore(10);
             ball.dx += (nx - paddleX - 320) / 7;
         }
         ball.dx = std::clamp(ball.dx, -maxDx, maxDx);
