@@ -1,0 +1,48 @@
+#include "platform/regular_file.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace platform {
+
+bool isRegularFile(const char* path) {
+    struct stat status;
+    return ::stat(path, &status) == 0 && S_ISREG(status.st_mode);
+}
+
+#ifdef _WIN32
+std::FILE* openRegularFile(const char* path) {
+    if (!isRegularFile(path)) {
+        errno = ENOENT;
+        return nullptr;
+    }
+    return std::fopen(path, "rb");
+}
+#else
+std::FILE* openRegularFile(const char* path) {
+    // Non-blocking, so that opening a FIFO with no writer returns at once; the type is then
+    // checked on the descriptor itself, which no rename can swap behind our back.
+    int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return nullptr;
+    struct stat status;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        errno = ENOENT;
+        return nullptr;
+    }
+    int flags = ::fcntl(fd, F_GETFL);
+    if (flags != -1) ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK);
+    std::FILE* file = ::fdopen(fd, "rb");
+    if (file == nullptr) ::close(fd);
+    return file;
+}
+#endif
+
+} // namespace platform
