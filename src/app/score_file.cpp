@@ -1,5 +1,7 @@
 #include "app/score_file.h"
 
+#include "platform/regular_file.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -8,7 +10,7 @@
 #include <vector>
 
 int readDataFile(const char* name, void* destination, int count) {
-    FILE* file = std::fopen(name, "rb");
+    FILE* file = platform::openRegularFile(name);
     if (file == nullptr) return 0;
     int result = 1;
     auto* out = static_cast<uint8_t*>(destination);

@@ -1,7 +1,13 @@
 #include "platform/regular_file.h"
 
+#include "platform/test_hooks.h"
+
 #include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <string>
 #include <sys/stat.h>
+#include <thread>
 
 #ifdef _WIN32
 #include <io.h>
@@ -12,6 +18,20 @@
 
 namespace platform {
 
+namespace {
+
+// A test stands in for a hung network folder: opening the named file never returns.
+void stallIfArmed(const char* path) {
+    const std::string name = testHookArgument("stall-open");
+    const size_t length = std::strlen(path);
+    if (name.empty() || length < name.size() || name != path + (length - name.size())) return;
+    testHookReached("stall-open");
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+} // namespace
+
 bool isRegularFile(const char* path) {
     struct stat status;
     return ::stat(path, &status) == 0 && S_ISREG(status.st_mode);
@@ -19,6 +39,7 @@ bool isRegularFile(const char* path) {
 
 #ifdef _WIN32
 std::FILE* openRegularFile(const char* path) {
+    stallIfArmed(path);
     if (!isRegularFile(path)) {
         errno = ENOENT;
         return nullptr;
@@ -27,6 +48,7 @@ std::FILE* openRegularFile(const char* path) {
 }
 #else
 std::FILE* openRegularFile(const char* path) {
+    stallIfArmed(path);
     // Non-blocking, so that opening a FIFO with no writer returns at once; the type is then
     // checked on the descriptor itself, which no rename can swap behind our back.
     int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);

@@ -1,4 +1,8 @@
 #include "platform/backends.h"
+#include "platform/quit_signals.h"
+#include "platform/sdl_input.h"
+#include "platform/sdl_x11_guard.h"
+#include "platform/test_hooks.h"
 #include "platform/window_picture.h"
 
 #include <SDL.h>
@@ -9,28 +13,20 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace platform::sdl {
 
 namespace {
 
-// SDL's input state may only be read on the thread that pumps events, so the main thread keeps
-// this snapshot and the game thread reads it without locks.
-struct InputSnapshot {
-    std::atomic<bool> keys[0x28] = {};
-    std::atomic<bool> joystickPresent{false};
-    std::atomic<uint32_t> joystickX{32768};
-    std::atomic<bool> joystickFire{false};
-    std::atomic<int32_t> cursorX{0};
-};
-InputSnapshot input;
+// How long the game may take to end after the player closed the window (it reaches its next
+// flag test within a frame, or after the start-up logo or a fade) before the process ends anyway.
+constexpr Uint32 kCloseGraceMs = 5000;
 
 SDL_Window* window = nullptr;
 SDL_Renderer* renderer = nullptr;
 SDL_Texture* texture = nullptr;
-SDL_GameController* controller = nullptr;
-SDL_Joystick* joystick = nullptr;
 Uint32 wakeEvent = 0;
 
 // The window picture: the game thread writes it, the main thread shows it. A frame that arrives
@@ -39,9 +35,12 @@ std::mutex pictureLock;
 std::vector<uint8_t> picture(size_t(kWindowWidth) * kWindowHeight * 3, 255);
 std::atomic<bool> pictureDirty{true};
 
-// Requests from the game thread that only the main thread may carry out.
+// Requests from the game thread that only the main thread may carry out. Once the main thread
+// has stopped serving them (the program is ending, or the display is gone) a request is
+// answered at once: nobody is left to carry it out, and a wait would never end.
 std::mutex requestLock;
 std::condition_variable requestDone;
+bool serving = true;
 bool boxPending = false;
 std::string boxTitle, boxText;
 uint64_t destroyRequested = 0, destroyHandled = 0;
@@ -49,6 +48,12 @@ uint64_t destroyRequested = 0, destroyHandled = 0;
 WindowHandlers handlers;
 bool quit = false;
 bool destroying = false;
+bool displayGone = false;
+Uint32 closedAt = 0;
+
+bool windowUsable() {
+    return !windowDestroyedElsewhere();
+}
 
 void wakeMainThread() {
     SDL_Event event{};
@@ -56,65 +61,14 @@ void wakeMainThread() {
     SDL_PushEvent(&event);
 }
 
-void openFirstJoystick() {
-    if (controller != nullptr || joystick != nullptr) return;
-    for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-        if (SDL_IsGameController(i) && (controller = SDL_GameControllerOpen(i)) != nullptr) return;
-        if ((joystick = SDL_JoystickOpen(i)) != nullptr) return;
-    }
-}
-
-void closeJoystick() {
-    if (controller != nullptr) SDL_GameControllerClose(controller);
-    if (joystick != nullptr) SDL_JoystickClose(joystick);
-    controller = nullptr;
-    joystick = nullptr;
-}
-
-bool joystickAttached() {
-    if (controller != nullptr) return SDL_GameControllerGetAttached(controller);
-    return joystick != nullptr && SDL_JoystickGetAttached(joystick);
-}
-
-void refreshInput() {
-    const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    input.keys[VK_SPACE] = keys[SDL_SCANCODE_SPACE];
-    input.keys[VK_ESCAPE] = keys[SDL_SCANCODE_ESCAPE];
-    input.keys[VK_LEFT] = keys[SDL_SCANCODE_LEFT];
-    input.keys[VK_RIGHT] = keys[SDL_SCANCODE_RIGHT];
-    input.keys[VK_SHIFT] = keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT];
-    input.keys[VK_TAB] = keys[SDL_SCANCODE_TAB];
-    input.keys[VK_CONTROL] = keys[SDL_SCANCODE_LCTRL] || keys[SDL_SCANCODE_RCTRL];
-
-    // Global mouse state: buttons count wherever the cursor is, as the game expects.
-    int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;
-    Uint32 buttons = SDL_GetGlobalMouseState(&mouseX, &mouseY);
-    SDL_GetWindowPosition(window, &windowX, &windowY);
-    input.keys[VK_LBUTTON] = (buttons & SDL_BUTTON_LMASK) != 0;
-    input.keys[VK_RBUTTON] = (buttons & SDL_BUTTON_RMASK) != 0;
-    input.cursorX = mouseX - windowX;
-
-    if (!joystickAttached()) {
-        closeJoystick();
-        openFirstJoystick();
-    }
-    if (controller != nullptr || joystick != nullptr) {
-        int axis = controller != nullptr
-                       ? SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX)
-                       : SDL_JoystickGetAxis(joystick, 0);
-        bool fire = controller != nullptr
-                        ? SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_A)
-                        : SDL_JoystickGetButton(joystick, 0);
-        input.joystickX = uint32_t(axis + 32768); // SDL's -32768..32767 onto 0..65535
-        input.joystickFire = fire;
-        input.joystickPresent = true;
-    } else {
-        input.joystickPresent = false;
-    }
+void stopServing() {
+    std::lock_guard guard(requestLock);
+    serving = false;
+    requestDone.notify_all();
 }
 
 void showPicture() {
-    if (!pictureDirty.exchange(false)) return;
+    if (!windowUsable() || !pictureDirty.exchange(false)) return;
     {
         std::lock_guard guard(pictureLock);
         SDL_UpdateTexture(texture, nullptr, picture.data(), kWindowWidth * 3);
@@ -124,13 +78,16 @@ void showPicture() {
     SDL_RenderPresent(renderer);
 }
 
-void serveBox() {
+void serveBox(bool canShow) {
     std::unique_lock guard(requestLock);
     if (!boxPending) return;
     std::string title = boxTitle, text = boxText;
     guard.unlock();
-    // No owner window: on Windows such a box outlives a closed game window.
-    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr);
+    // No owner window: on Windows such a box outlives a closed game window. Without a display
+    // the player can still read the message on the terminal.
+    if (!canShow ||
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, title.c_str(), text.c_str(), nullptr) != 0)
+        std::fprintf(stderr, "vorblet: %s: %s\n", title.c_str(), text.c_str());
     guard.lock();
     boxPending = false;
     requestDone.notify_all();
@@ -147,55 +104,89 @@ void serveDestroy() {
     requestDone.notify_all();
 }
 
+// The player's close, a quit signal or the window's destruction by another program: the window
+// goes at once and the game ends behind it. While the program is already shutting down, further
+// close requests have nothing left to act on.
+void close() {
+    if (destroying) return;
+    destroying = true;
+    closedAt = SDL_GetTicks();
+    if (windowUsable()) SDL_HideWindow(window);
+    handlers.destroyed();
+}
+
 // One turn of the main thread: events, input snapshot, the game thread's requests, the picture.
-// While the program is shutting down, further close requests have nothing left to act on.
 void pumpOnce(bool serveDestroys) {
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, 4)) {
         do {
-            bool closing = event.type == SDL_QUIT || (event.type == SDL_WINDOWEVENT &&
-                                                      event.window.event == SDL_WINDOWEVENT_CLOSE);
+            watchX11Event(event);
             if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
                                                   event.window.event == SDL_WINDOWEVENT_SHOWN))
                 pictureDirty = true;
-            if (closing && !destroying) {
-                destroying = true;
-                // The user's close destroys the window at once; the game ends behind it.
-                SDL_HideWindow(window);
-                handlers.destroyed();
-            }
+            if (event.type == SDL_QUIT ||
+                (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE))
+                close();
         } while (!quit && SDL_PollEvent(&event));
     }
-    refreshInput();
-    serveBox();
+    if (!windowUsable() && !destroying) {
+        std::fprintf(stderr, "vorblet: the window was destroyed by another program; ending the "
+                             "game\n");
+        close();
+    }
+    if (quitSignalled()) close();
+    bool focused = windowUsable() && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    refreshInput(window, focused);
+    serveBox(windowUsable());
     if (serveDestroys) serveDestroy();
     showPicture();
 }
 
+// Stands behind the game thread once the display is gone: no SDL call may touch it any more.
+void waitWithoutDisplay(Uint32 deadline) {
+    while (!thread::hasEnded() && int32_t(deadline - SDL_GetTicks()) > 0) {
+        serveBox(false);
+        SDL_Delay(5);
+    }
+}
+
+[[noreturn]] void giveUp() {
+    std::fprintf(stderr,
+                 "vorblet: the game did not end within %u seconds of the close; quitting "
+                 "without saving the scores\n",
+                 unsigned(kCloseGraceMs / 1000));
+    std::fflush(nullptr);
+    ::_exit(1);
+}
+
+// Xlib calls this from inside whatever it was doing when the connection broke, and exits if it
+// returns. The game still ends as after a close, its scores saved, and then the process ends
+// without running the global destructors, which would talk to the display that is gone.
+void onDisplayLost() {
+    std::fprintf(stderr, "vorblet: lost the connection to the display; ending the game\n");
+    displayGone = true;
+    destroying = true;
+    closedAt = SDL_GetTicks();
+    handlers.destroyed(); // claims the shutdown and waits, unless the game had claimed it first
+    stopServing();
+    waitWithoutDisplay(closedAt + kCloseGraceMs);
+    if (!thread::hasEnded()) giveUp();
+    thread::join();
+    std::fflush(nullptr);
+    ::_exit(1);
+}
+
 } // namespace
-
-bool isKeyDown(int virtualKey) {
-    return virtualKey >= 0 && virtualKey < int(std::size(input.keys)) && input.keys[virtualKey];
-}
-
-int readJoystick(uint32_t& x, uint32_t& buttons) {
-    if (!input.joystickPresent) return 1;
-    x = input.joystickX;
-    buttons = input.joystickFire ? 1u : 0u;
-    return 0;
-}
-
-int32_t cursorClientX() {
-    return input.cursorX;
-}
 
 void showMessageBox(const char* title, const char* text) {
     std::unique_lock guard(requestLock);
+    if (!serving) return;
     boxTitle = title;
     boxText = text;
     boxPending = true;
     wakeMainThread();
-    requestDone.wait(guard, [] { return !boxPending; });
+    requestDone.wait(guard, [] { return !boxPending || !serving; });
+    boxPending = false;
 }
 
 void writeWindow(int left, int top, int width, int height, const uint8_t* firstLine,
@@ -216,6 +207,7 @@ int runWindow(const WindowHandlers& windowHandlers) {
     handlers = windowHandlers;
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0"); // crisp pixels when scaled for the display
     SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1"); // ours end a game that hangs, SDL's do not
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
         std::fprintf(stderr,
                      "vorblet: cannot open a window (%s).\n"
@@ -252,17 +244,24 @@ int runWindow(const WindowHandlers& windowHandlers) {
         SDL_Quit();
         return 1;
     }
+    guardX11(window, {onDisplayLost});
+    catchQuitSignals(kCloseGraceMs / 1000 + 2);
     wakeEvent = SDL_RegisterEvents(1);
-    refreshInput();
+    refreshInput(window, false);
     handlers.created();
     SDL_ShowWindow(window);
     while (!quit)
         pumpOnce(true);
+    // A destroy request the game thread makes from here on finds nobody to serve it; it is
+    // answered at once, since the program is ending anyway.
+    stopServing();
     thread::join();
     closeJoystick();
-    SDL_DestroyTexture(texture);
-    SDL_DestroyRenderer(renderer);
-    SDL_DestroyWindow(window);
+    if (windowUsable()) {
+        SDL_DestroyTexture(texture);
+        SDL_DestroyRenderer(renderer);
+        SDL_DestroyWindow(window);
+    }
     return 0;
 }
 
@@ -271,16 +270,27 @@ void postQuit() {
 }
 
 void sendDestroy() {
+    if (testHookArmed("hold-destroy")) {
+        // Holds this thread until the main thread has left its pump: the moment at which a
+        // request that nobody serves would wait for ever.
+        testHookReached("hold-destroy");
+        std::unique_lock guard(requestLock);
+        requestDone.wait_for(guard, std::chrono::seconds(30), [] { return !serving; });
+    }
     std::unique_lock guard(requestLock);
     uint64_t serial = ++destroyRequested;
     wakeMainThread();
-    requestDone.wait(guard, [&] { return destroyHandled >= serial; });
+    requestDone.wait(guard, [&] { return destroyHandled >= serial || !serving; });
 }
 
+// Every close sets closedAt before it asks the game to end, so the grace counts from the close.
 void waitGameThread() {
-    destroying = true;
-    while (!thread::hasEnded())
+    const Uint32 deadline = closedAt + kCloseGraceMs;
+    if (displayGone) waitWithoutDisplay(deadline);
+    while (!thread::hasEnded()) {
+        if (int32_t(deadline - SDL_GetTicks()) <= 0) giveUp();
         pumpOnce(false);
+    }
     thread::join();
 }
 

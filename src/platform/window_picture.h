@@ -10,7 +10,7 @@ namespace platform {
 // top-left pixel and the signed byte step to the line below.
 void copyIntoPicture(std::vector<uint8_t>& picture, int left, int top, int width, int height,
                      const uint8_t* firstLine, ptrdiff_t lineStep);
-void copyOutOfPicture(const std::vector<uint8_t>& picture, int left, int top, int width,
-                      int height, uint8_t* firstLine, ptrdiff_t lineStep);
+void copyOutOfPicture(const std::vector<uint8_t>& picture, int left, int top, int width, int height,
+                      uint8_t* firstLine, ptrdiff_t lineStep);
 
 } // namespace platform

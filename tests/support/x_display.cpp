@@ -7,6 +7,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -17,7 +21,9 @@ using namespace std::chrono;
 namespace {
 // Windows of earlier runs may vanish between listing them and asking about them; Xlib's default
 // handler would end the test process for that.
-int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+int ignoreXErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 } // namespace
 
 bool waitFor(const std::function<bool()>& condition, milliseconds timeout) {
@@ -46,16 +52,29 @@ void XTestDisplay::startServer() {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(pipeFds[0]);
         std::string fd = std::to_string(pipeFds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24",
-               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+               "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
     close(pipeFds[1]);
+    // Xvfb writes its display number and then a line feed once it listens; the pipe must stay
+    // open until both have come, or its second write fails and the server quits. A server that
+    // never gets there must not hang the suite; a loaded machine can take seconds to start one.
     char buffer[32] = {};
-    ssize_t got = read(pipeFds[0], buffer, sizeof buffer - 1);
+    size_t got = 0;
+    auto end = steady_clock::now() + seconds(30);
+    while (got < sizeof buffer - 1 && std::memchr(buffer, '\n', got) == nullptr) {
+        int left = int(duration_cast<milliseconds>(end - steady_clock::now()).count());
+        pollfd ready{pipeFds[0], POLLIN, 0};
+        if (left <= 0 || poll(&ready, 1, left) != 1) break;
+        ssize_t n = read(pipeFds[0], buffer + got, sizeof buffer - 1 - got);
+        if (n <= 0) break;
+        got += size_t(n);
+    }
     close(pipeFds[0]);
     if (got > 0) {
-        name_ = ":" + std::to_string(std::atoi(buffer));
+        name_ = ":";
+        name_ += std::to_string(std::atoi(buffer));
         XSetErrorHandler(ignoreXErrors);
         display_ = XOpenDisplay(name_.c_str());
     }
@@ -128,13 +147,51 @@ std::vector<uint8_t> XTestDisplay::readPixels(unsigned long window, int& width, 
     return pixels;
 }
 
-void XTestDisplay::holdKey(unsigned long window, const std::string& key, int holdMs) {
+void XTestDisplay::keyDown(unsigned long window, const std::string& key) {
     std::string id = std::to_string(window);
     run("xdotool windowfocus --sync " + id + " mousemove --window " + id + " 100 100");
     run("xdotool keydown " + key);
+}
+
+void XTestDisplay::keyUp(const std::string& key) {
+    run("xdotool keyup " + key);
+}
+
+void XTestDisplay::holdKey(unsigned long window, const std::string& key, int holdMs) {
+    keyDown(window, key);
     // A key pressed and released between two polls is not seen: hold it for several.
     std::this_thread::sleep_for(milliseconds(holdMs));
-    run("xdotool keyup " + key);
+    keyUp(key);
+}
+
+void XTestDisplay::actInAnotherWindow(const std::string& key, int holdMs) {
+    if (otherWindow_ == 0) {
+        Window root = DefaultRootWindow(display_);
+        otherWindow_ = XCreateSimpleWindow(display_, root, 700, 500, 200, 200, 0, 0, 0xFFFFFF);
+        XStoreName(display_, otherWindow_, "another program");
+        XMapWindow(display_, otherWindow_);
+        XSync(display_, False);
+    }
+    std::string id = std::to_string(otherWindow_);
+    run("xdotool windowfocus --sync " + id + " mousemove --window " + id + " 50 50");
+    run("xdotool keydown " + key + " mousedown 1");
+    std::this_thread::sleep_for(milliseconds(holdMs));
+    run("xdotool mouseup 1 keyup " + key);
+}
+
+void XTestDisplay::destroyWindow(unsigned long window) {
+    XDestroyWindow(display_, window);
+    XSync(display_, False);
+}
+
+void XTestDisplay::killServer() {
+    if (display_ != nullptr) XCloseDisplay(display_); // our own connection would die with it
+    display_ = nullptr;
+    if (serverPid_ > 0) {
+        kill(serverPid_, SIGKILL);
+        waitpid(serverPid_, nullptr, 0);
+    }
+    serverPid_ = -1;
 }
 
 void XTestDisplay::requestClose(unsigned long window) {
@@ -150,16 +207,32 @@ void XTestDisplay::requestClose(unsigned long window) {
 }
 
 ChildProcess::ChildProcess(const std::filesystem::path& folder, const std::string& program,
-                           const std::string& display) {
+                           const std::string& display, const std::vector<std::string>& environment)
+    : folder_(folder) {
     pid_ = fork();
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that died
         if (chdir(folder.c_str()) != 0) _exit(126);
+        int errors = open("stderr.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (errors >= 0) dup2(errors, STDERR_FILENO);
         setenv("DISPLAY", display.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1); // no sound card here; the mixer still runs
+        for (const std::string& variable : environment)
+            putenv(const_cast<char*>(variable.c_str()));
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }
+}
+
+void ChildProcess::signal(int number) {
+    if (pid_ > 0) kill(pid_, number);
+}
+
+std::string ChildProcess::errors() const {
+    std::ifstream in(folder_ / "stderr.txt", std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 ChildProcess::~ChildProcess() {

@@ -1,6 +1,7 @@
 #pragma once
-// A private X server (Xvfb) for real-window tests, with the few things a player does to a window:
-// find it, read its pixels, hold keys, close it.
+// A private X server (Xvfb) for real-window tests, with the few things a player or the desktop
+// does to a window: find it, read its pixels, hold keys, focus another window, close it, destroy
+// it, and take the display away.
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -22,30 +23,45 @@ class XTestDisplay {
     // The window's client area as top-down blue-green-red bytes; empty when it cannot be read.
     std::vector<uint8_t> readPixels(unsigned long window, int& width, int& height);
     std::string windowName(unsigned long window);
-    // Holds a key (an xdotool key name) down for holdMs, with the window focused.
-    void holdKey(unsigned long window, const std::string& key, int holdMs = 150);
+    // Presses or releases a key (an xdotool key name), with the window focused for a press.
+    void keyDown(unsigned long window, const std::string& key);
+    void keyUp(const std::string& key);
+    // Holds a key down for holdMs: long enough for several polls of a loaded game.
+    void holdKey(unsigned long window, const std::string& key, int holdMs = 300);
+    // Gives the input focus to a window of another program and clicks into it, holding a key.
+    void actInAnotherWindow(const std::string& key, int holdMs = 300);
     // Asks the window to close, as a window manager's close box does.
     void requestClose(unsigned long window);
+    // Destroys the window from outside, as `xdotool windowclose` does.
+    void destroyWindow(unsigned long window);
+    // Ends the X server at once, as a crash of the desktop session would.
+    void killServer();
 
   private:
     void startServer();
     int run(const std::string& command);
     _XDisplay* display_ = nullptr;
     int serverPid_ = -1;
+    unsigned long otherWindow_ = 0;
     std::string name_;
 };
 
-// A child process started in a folder with an environment variable DISPLAY.
+// The game binary started in a folder on an X display, with extra environment variables
+// (NAME=VALUE); what it writes to stderr goes to the file stderr.txt in the folder.
 class ChildProcess {
   public:
     ChildProcess(const std::filesystem::path& folder, const std::string& program,
-                 const std::string& display);
+                 const std::string& display, const std::vector<std::string>& environment = {});
     ~ChildProcess();
-    // Waits up to timeout; true with the exit code once the process has ended.
+    // Waits up to timeout; true with the exit code once the process has ended (128 + the
+    // signal's number when a signal ended it).
     bool wait(std::chrono::milliseconds timeout, int& exitCode);
+    void signal(int number);
+    std::string errors() const;
 
   private:
     int pid_ = -1;
+    std::filesystem::path folder_;
 };
 
 // Polls condition every 50 ms until it holds or timeout passes.
