@@ -1,7 +1,7 @@
 #include "app/app_main.h"
 
 #include "app/game_thread.h"
-#include "app/program_data.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
 
 #include <cerrno>

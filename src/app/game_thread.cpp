@@ -1,9 +1,9 @@
 #include "app/game_thread.h"
 
-#include "app/inventory.h"
-#include "app/program_data.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
 #include "screens/startup_logo.h"
 

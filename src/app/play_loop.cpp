@@ -1,7 +1,7 @@
 #include "app/game_thread.h"
-#include "app/program_data.h"
 #include "app/score_file.h"
 #include "game/round.h"
+#include "objects/program_data.h"
 #include "screens/game_over.h"
 #include "screens/title_screen.h"
 

@@ -1,11 +1,11 @@
 #include "game/ball.h"
 
-#include "app/inventory.h"
 #include "game/play_field.h"
 #include "game/random.h"
 #include "game/round_state.h"
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"
+#include "objects/inventory.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
 #include "game/block_animation.h"
 
-#include "app/inventory.h"
 #include "game/play_field.h"
 #include "game/random.h"
 #include "gfx/blit.h"
 #include "gfx/sprite.h"
 #include "gfx/surfaces.h"
+#include "objects/inventory.h"
 
 int32_t flashTick = 0;
 int32_t flashValue = 1;

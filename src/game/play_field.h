@@ -45,8 +45,6 @@ inline BlitRect cellRect(int32_t row, int32_t column) {
 // Clears all three planes and lays the starting blocks of the variant; rateFactor 0 lays full
 // strength blocks without drawing random numbers.
 void fillStage(GameMode mode, int32_t rateFactor);
-// Draws the wall frame onto bgLayer and marks the wall cells; BENCH closes the bottom gap.
-void buildWalls(GameMode mode);
 // Rebuilds fieldLayer from bgLayer and the steady images of the `shown` plane.
 void drawBlocks();
 // The lowest row, from 27 up to 5, holding a block in columns 3 to 12, minus one; else 3.

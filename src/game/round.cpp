@@ -1,17 +1,18 @@
 #include "game/round.h"
 
-#include "app/inventory.h"
-#include "app/program_data.h"
+#include "backdrop/backdrop.h"
+#include "backdrop/fade.h"
 #include "game/block_animation.h"
 #include "game/play_field.h"
 #include "game/round_state.h"
 #include "game/score_panel.h"
+#include "game/walls.h"
 #include "gfx/sprite.h"
 #include "gfx/surfaces.h"
 #include "input/frame_pacer.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
-#include "screens/backdrop.h"
-#include "screens/fade.h"
 
 namespace {
 

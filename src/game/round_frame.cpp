@@ -1,6 +1,5 @@
 #include "game/round.h"
 
-#include "app/inventory.h"
 #include "game/block_animation.h"
 #include "game/play_field.h"
 #include "game/round_state.h"
@@ -9,6 +8,7 @@
 #include "gfx/sprite.h"
 #include "input/frame_pacer.h"
 #include "input/input.h"
+#include "objects/inventory.h"
 #include "platform/platform.h"
 
 namespace {

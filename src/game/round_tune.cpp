@@ -1,6 +1,6 @@
 #include "game/round_tune.h"
 
-#include "app/inventory.h"
+#include "objects/inventory.h"
 
 void requestTune(TuneState& state, int32_t height) {
     if (state == TuneState::danger) {

@@ -1,11 +1,11 @@
 #include "game/score_panel.h"
 
-#include "app/program_data.h"
 #include "game/round_state.h"
 #include "gfx/blit.h"
 #include "gfx/sprite.h"
 #include "gfx/surfaces.h"
 #include "gfx/text.h"
+#include "objects/program_data.h"
 
 #include <algorithm>
 

@@ -1,3 +1,5 @@
+#include "game/walls.h"
+
 #include "game/play_field.h"
 #include "gfx/blit.h"
 #include "gfx/sprite.h"

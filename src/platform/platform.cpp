@@ -1,96 +1,76 @@
 #include "platform/platform.h"
 
-#include "platform/backends.h"
-
-#include <SDL.h>
+#include "platform/backend.h"
+#include "platform/thread.h"
 
 namespace platform {
 
 namespace {
-Backend backend = Backend::window;
-bool windowed() {
-    return backend == Backend::window;
-}
+Backend kind = Backend::window;
+const BackendTable* active = &sdl::backend;
 } // namespace
 
 int selectBackend(Backend chosen, const HeadlessOptions& options) {
-    backend = chosen;
-    if (chosen == Backend::window) return 0;
-    return headless::start(chosen == Backend::bench, options);
+    kind = chosen;
+    active = chosen == Backend::window ? &sdl::backend : &headless::backend;
+    return active->start(chosen, options);
+}
+
+Backend currentBackend() {
+    return kind;
 }
 
 void addShot(uint32_t ms, const char* path) {
-    headless::addShot(ms, path);
-}
-Backend currentBackend() {
-    return backend;
+    active->addShot(ms, path);
 }
 
 bool isKeyDown(int virtualKey) {
-    return windowed() ? sdl::isKeyDown(virtualKey) : headless::isKeyDown(virtualKey);
+    return active->isKeyDown(virtualKey);
 }
 
 int readJoystick(uint32_t& x, uint32_t& buttons) {
-    return windowed() ? sdl::readJoystick(x, buttons) : headless::readJoystick(x, buttons);
+    return active->readJoystick(x, buttons);
 }
 
 int32_t cursorClientX() {
-    return windowed() ? sdl::cursorClientX() : headless::cursorClientX();
+    return active->cursorClientX();
 }
 
 void buttonsPolled() {
-    if (!windowed()) headless::buttonsPolled();
+    active->buttonsPolled();
 }
 
 uint32_t tickCount() {
-    return windowed() ? SDL_GetTicks() : headless::tickCount();
+    return active->tickCount();
 }
 
 void sleepMs(uint32_t ms) {
-    if (windowed())
-        SDL_Delay(ms);
-    else
-        headless::sleepMs(ms);
+    active->sleepMs(ms);
 }
 
 void showMessageBox(const char* title, const char* text) {
-    if (windowed())
-        sdl::showMessageBox(title, text);
-    else
-        headless::showMessageBox(title, text);
+    active->showMessageBox(title, text);
 }
 
 void writeWindow(int left, int top, int width, int height, const uint8_t* firstLine,
                  ptrdiff_t lineStep) {
-    if (windowed())
-        sdl::writeWindow(left, top, width, height, firstLine, lineStep);
-    else
-        headless::writeWindow(left, top, width, height, firstLine, lineStep);
+    active->writeWindow(left, top, width, height, firstLine, lineStep);
 }
 
 void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
-    if (windowed())
-        sdl::readWindow(left, top, width, height, firstLine, lineStep);
-    else
-        headless::readWindow(left, top, width, height, firstLine, lineStep);
+    active->readWindow(left, top, width, height, firstLine, lineStep);
 }
 
 int runWindow(const WindowHandlers& handlers) {
-    return windowed() ? sdl::runWindow(handlers) : headless::runWindow(handlers);
+    return active->runWindow(handlers);
 }
 
 void postQuit() {
-    if (windowed())
-        sdl::postQuit();
-    else
-        headless::postQuit();
+    active->postQuit();
 }
 
 void sendDestroy() {
-    if (windowed())
-        sdl::sendDestroy();
-    else
-        headless::sendDestroy();
+    active->sendDestroy();
 }
 
 void startGameThread(int (*entry)(void*), void* argument) {
@@ -98,35 +78,35 @@ void startGameThread(int (*entry)(void*), void* argument) {
 }
 
 void waitGameThread() {
-    if (windowed())
-        sdl::waitGameThread();
-    else
-        headless::waitGameThread();
+    active->waitGameThread();
 }
 
 void finish(int exitCode) {
-    if (!windowed()) headless::finish(exitCode);
+    active->finish(exitCode);
 }
 
 int audioOpen(const char* path, int& handle) {
-    return windowed() ? sdl::audioOpen(path, handle) : headless::audioOpen(path, handle);
+    return active->audioOpen(path, handle);
 }
+
 int audioPlay(int handle) {
-    return windowed() ? sdl::audioPlay(handle) : headless::audioPlay(handle);
+    return active->audioPlay(handle);
 }
+
 int audioStop(int handle) {
-    return windowed() ? sdl::audioStop(handle) : headless::audioStop(handle);
+    return active->audioStop(handle);
 }
+
 int audioIsPlaying(int handle, int& playing) {
-    return windowed() ? sdl::audioIsPlaying(handle, playing)
-                      : headless::audioIsPlaying(handle, playing);
+    return active->audioIsPlaying(handle, playing);
 }
+
 int audioClose(int handle) {
-    return windowed() ? sdl::audioClose(handle) : headless::audioClose(handle);
+    return active->audioClose(handle);
 }
 
 void traceSound(const char* action, int clip, int result) {
-    if (!windowed()) headless::traceSound(action, clip, result);
+    active->traceSound(action, clip, result);
 }
 
 } // namespace platform

@@ -1,13 +1,13 @@
 #include "screens/game_over.h"
 
-#include "app/inventory.h"
-#include "app/program_data.h"
 #include "game/block_animation.h"
 #include "game/play_field.h"
 #include "game/random.h"
 #include "gfx/blit.h"
 #include "input/frame_pacer.h"
 #include "input/input.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 
 #include <cstdint>
 

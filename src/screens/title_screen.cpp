@@ -1,14 +1,14 @@
 #include "screens/title_screen.h"
 
-#include "app/inventory.h"
-#include "app/program_data.h"
+#include "backdrop/backdrop.h"
+#include "backdrop/fade.h"
 #include "game/paddle.h"
 #include "gfx/blit.h"
 #include "gfx/text.h"
 #include "input/input.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
-#include "screens/backdrop.h"
-#include "screens/fade.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "gfx/image.h"
-#include "platform/headless_probe.h"
+#include "support/headless_probe.h"
 
 namespace fs = std::filesystem;
 

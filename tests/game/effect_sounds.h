@@ -2,9 +2,9 @@
 // The four effect clips opened on short silent WAV files in a scratch folder, so that a test can
 // read from the headless sound trace which effects the game started. Open them after the
 // headless backend was reset; close them before the test ends so the next test starts afresh.
-#include "app/inventory.h"
-#include "platform/headless_probe.h"
+#include "objects/inventory.h"
 #include "sound/sound_clip.h"
+#include "support/headless_probe.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>

@@ -3,6 +3,7 @@
 #include "game/block_animation.h"
 #include "game/paddle.h"
 #include "game/random.h"
+#include "game/walls.h"
 #include "platform/platform.h"
 #include "surface_fixture.h"
 

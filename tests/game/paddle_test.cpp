@@ -1,8 +1,8 @@
 #include "game/paddle.h"
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"
-#include "platform/headless_probe.h"
 #include "platform/platform.h"
+#include "support/headless_probe.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "game/round_fixture.h"
 
 #include "input/frame_pacer.h"
-#include "platform/headless_state.h"
+#include "platform/headless/state.h"
 
 #include <cstdlib>
 #include <new>

@@ -1,8 +1,6 @@
 #pragma once
 // Rounds played in-process on the headless backend, with the artwork and sounds of the built game
 // folder, frame by frame, so that a test can look at the round between frames.
-#include "app/inventory.h"
-#include "app/program_data.h"
 #include "game/ball.h"
 #include "game/paddle.h"
 #include "game/play_field.h"
@@ -11,9 +9,11 @@
 #include "game/round_state.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
-#include "platform/headless_probe.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
 #include "sound/sound_clip.h"
+#include "support/headless_probe.h"
 
 #include <memory>
 

@@ -2,11 +2,11 @@
 // Surfaces for the drawing tests: the layers, and sheets painted so that every frame cell has its
 // own colour and a white (transparent) top-left pixel. The sheets' previous contents come back
 // after each test, since other tests in the same process may use the real artwork.
-#include "app/inventory.h"
 #include "effect_sounds.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
-#include "platform/headless_probe.h"
+#include "objects/inventory.h"
+#include "support/headless_probe.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,6 @@
 #include "field_fixture.h"
 #include "game/random.h"
+#include "game/walls.h"
 #include "surface_fixture.h"
 
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 #include "gfx/blit.h"
 #include "gfx/bmp_file.h"
 #include "gfx/surface_util.h"
-#include "platform/headless_probe.h"
+#include "support/headless_probe.h"
 
 namespace fs = std::filesystem;
 

@@ -1,7 +1,7 @@
 #include "input/frame_pacer.h"
 #include "input/input.h"
-#include "platform/headless_probe.h"
 #include "platform/platform.h"
+#include "support/headless_probe.h"
 
 #include <gtest/gtest.h>
 

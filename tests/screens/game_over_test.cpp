@@ -1,9 +1,10 @@
 #include "screens/game_over.h"
 
+#include "backdrop/backdrop.h"
 #include "game/block_animation.h"
 #include "game/play_field.h"
+#include "game/walls.h"
 #include "screen_fixture.h"
-#include "screens/backdrop.h"
 
 using namespace screentest;
 using namespace platform;

@@ -14,15 +14,15 @@
 #include <string>
 #include <vector>
 
-#include "app/inventory.h"
-#include "app/program_data.h"
 #include "game/random.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
 #include "input/frame_pacer.h"
-#include "platform/headless_probe.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
 #include "support/bmp_image.h"
+#include "support/headless_probe.h"
 
 namespace screentest {
 

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_probe.h"
 #include "platform/platform.h"
 #include "sound/sound_channel.h"
 #include "sound_fixture.h"
+#include "support/headless_probe.h"
 
 namespace {
 

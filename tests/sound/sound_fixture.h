@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless_probe.h"
 #include "sound/sound_clip.h"
+#include "support/headless_probe.h"
 
 namespace soundtest {
 

@@ -1,7 +1,7 @@
-#include "screens/fade.h"
+#include "backdrop/fade.h"
 
 #include "input/frame_pacer.h"
-#include "screen_fixture.h"
+#include "screens/screen_fixture.h"
 
 using namespace screentest;
 namespace probe = platform::probe;

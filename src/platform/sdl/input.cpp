@@ -1,6 +1,6 @@
-#include "platform/sdl_input.h"
+#include "platform/sdl/input.h"
 
-#include "platform/backends.h"
+#include "platform/platform.h"
 
 #include <atomic>
 

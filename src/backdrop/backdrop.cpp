@@ -1,7 +1,7 @@
-#include "screens/backdrop.h"
+#include "backdrop/backdrop.h"
 
-#include "app/inventory.h"
 #include "gfx/blit.h"
+#include "objects/inventory.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
-#include "platform/backends.h"
+#include "platform/sdl/audio.h"
+
+#include "platform/platform.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>

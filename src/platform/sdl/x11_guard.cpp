@@ -1,4 +1,4 @@
-#include "platform/sdl_x11_guard.h"
+#include "platform/sdl/x11_guard.h"
 
 #include <atomic>
 #include <cstdlib>

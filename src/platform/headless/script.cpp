@@ -1,4 +1,6 @@
-#include "platform/backends.h"
+#include "platform/headless/script.h"
+
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,7 +1,8 @@
 #pragma once
 // The headless backend's model of the machine: a virtual clock, the controls as the script set
 // them, the window picture, and the trace. Shared by the backend's files and the test probe.
-#include "platform/backends.h"
+#include "platform/headless/script.h"
+#include "platform/platform.h"
 
 #include <condition_variable>
 #include <cstdio>

@@ -1,15 +1,19 @@
-#include "platform/headless_state.h"
+#include "platform/headless/state.h"
+
+#include "platform/backend.h"
+#include "platform/headless/audio.h"
+#include "platform/thread.h"
 
 #include "platform/bmp_file.h"
 #include "platform/window_picture.h"
 
-#include <SDL.h>
-
 #include <algorithm>
+#include <chrono>
 #include <cstdarg>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace platform::headless {
 
@@ -113,6 +117,8 @@ uint64_t hashPicture(const std::vector<uint8_t>& picture) {
     return hash;
 }
 
+namespace {
+
 int start(bool realClock, const HeadlessOptions& options) {
     State& s = state();
     s.realClock = realClock;
@@ -172,12 +178,15 @@ void buttonsPolled() {
 }
 
 uint32_t tickCount() {
-    return state().realClock ? SDL_GetTicks() : state().clock;
+    if (!state().realClock) return state().clock;
+    using namespace std::chrono;
+    static const steady_clock::time_point origin = steady_clock::now();
+    return uint32_t(duration_cast<milliseconds>(steady_clock::now() - origin).count());
 }
 
 void sleepMs(uint32_t ms) {
     if (state().realClock)
-        SDL_Delay(ms);
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     else
         advanceTo(state().clock + ms);
 }
@@ -267,5 +276,33 @@ void finish(int exitCode) {
     if (s.trace != nullptr) std::fclose(s.trace);
     s.trace = nullptr;
 }
+
+} // namespace
+
+const BackendTable backend{
+    .start = [](Backend kind,
+                const HeadlessOptions& options) { return start(kind == Backend::bench, options); },
+    .addShot = addShot,
+    .isKeyDown = isKeyDown,
+    .readJoystick = readJoystick,
+    .cursorClientX = cursorClientX,
+    .buttonsPolled = buttonsPolled,
+    .tickCount = tickCount,
+    .sleepMs = sleepMs,
+    .showMessageBox = showMessageBox,
+    .writeWindow = writeWindow,
+    .readWindow = readWindow,
+    .runWindow = runWindow,
+    .postQuit = postQuit,
+    .sendDestroy = sendDestroy,
+    .waitGameThread = waitGameThread,
+    .finish = finish,
+    .audioOpen = audioOpen,
+    .audioPlay = audioPlay,
+    .audioStop = audioStop,
+    .audioIsPlaying = audioIsPlaying,
+    .audioClose = audioClose,
+    .traceSound = traceSound,
+};
 
 } // namespace platform::headless

@@ -1,6 +1,6 @@
-#include "platform/headless_probe.h"
+#include "support/headless_probe.h"
 
-#include "platform/headless_state.h"
+#include "platform/headless/state.h"
 
 #include <algorithm>
 

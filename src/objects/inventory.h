@@ -2,7 +2,7 @@
 // The fixed set of objects the whole game works on: the surfaces (gfx/surfaces.h), the four
 // compositing sprites, the nine sound clips and the five sound slots, and the start-up steps
 // that fill them in, in this order: loadSheets, createLayers, openSounds, setupSprites.
-// soundDisabled, which openSounds sets, lives beside the score table (app/program_data.h).
+// soundDisabled, which openSounds sets, lives beside the score table (objects/program_data.h).
 #include <cstdint>
 
 #include "gfx/sprite.h"

@@ -2,6 +2,8 @@
 // The controls as the main thread last saw them, for the game thread to read without locks.
 #include <SDL.h>
 
+#include <cstdint>
+
 namespace platform::sdl {
 
 // Main thread: takes a new snapshot. Keys, mouse buttons and the joystick count only while the
@@ -9,5 +11,10 @@ namespace platform::sdl {
 // game; the cursor is followed wherever it is.
 void refreshInput(SDL_Window* window, bool focused);
 void closeJoystick();
+
+// Game thread: the snapshot, as the seam's readers give it.
+bool isKeyDown(int virtualKey);
+int readJoystick(uint32_t& x, uint32_t& buttons);
+int32_t cursorClientX();
 
 } // namespace platform::sdl

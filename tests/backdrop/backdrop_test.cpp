@@ -1,6 +1,6 @@
-#include "screens/backdrop.h"
+#include "backdrop/backdrop.h"
 
-#include "screen_fixture.h"
+#include "screens/screen_fixture.h"
 
 using namespace screentest;
 

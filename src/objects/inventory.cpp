@@ -1,6 +1,6 @@
-#include "app/inventory.h"
+#include "objects/inventory.h"
 
-#include "app/program_data.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
 
 // Defined in this order so that they are built in this order and destroyed in reverse: the

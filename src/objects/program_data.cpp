@@ -1,4 +1,4 @@
-#include "app/program_data.h"
+#include "objects/program_data.h"
 
 int32_t ScoreTable[6] = {30, 30, 30, 0, 30, 30};
 int32_t soundDisabled = 0;

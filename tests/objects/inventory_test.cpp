@@ -1,6 +1,6 @@
 // The start-up steps of the inventory on the headless backend, with the generated artwork and
 // sounds copied into a scratch game folder.
-#include "app/inventory.h"
+#include "objects/inventory.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/program_data.h"
-#include "platform/headless_probe.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
+#include "support/headless_probe.h"
 
 namespace fs = std::filesystem;
 

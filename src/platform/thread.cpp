@@ -1,10 +1,10 @@
-#include "platform/backends.h"
-
-#include <SDL.h>
+#include "platform/thread.h"
 
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <pthread.h>
 
 namespace platform::thread {
 
@@ -18,24 +18,30 @@ struct Start {
     void* argument;
 };
 Start startArgs;
-SDL_Thread* gameThread = nullptr;
+pthread_t gameThread;
+bool running = false;
 std::atomic<bool> ended{false};
 
-int run(void*) {
-    int code = startArgs.entry(startArgs.argument);
+void* run(void*) {
+    startArgs.entry(startArgs.argument);
     ended.store(true);
-    return code;
+    return nullptr;
 }
 } // namespace
 
 void start(int (*entry)(void*), void* argument) {
     startArgs = {entry, argument};
     ended.store(false);
-    gameThread = SDL_CreateThreadWithStackSize(run, "game", kStackBytes, nullptr);
-    if (gameThread == nullptr) {
-        std::fprintf(stderr, "vorblet: cannot start the game thread: %s\n", SDL_GetError());
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, kStackBytes);
+    int error = pthread_create(&gameThread, &attributes, run, nullptr);
+    pthread_attr_destroy(&attributes);
+    if (error != 0) {
+        std::fprintf(stderr, "vorblet: cannot start the game thread: %s\n", std::strerror(error));
         std::exit(1);
     }
+    running = true;
 }
 
 bool hasEnded() {
@@ -43,9 +49,9 @@ bool hasEnded() {
 }
 
 void join() {
-    if (gameThread == nullptr) return;
-    SDL_WaitThread(gameThread, nullptr);
-    gameThread = nullptr;
+    if (!running) return;
+    pthread_join(gameThread, nullptr);
+    running = false;
 }
 
 } // namespace platform::thread

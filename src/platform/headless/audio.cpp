@@ -1,4 +1,6 @@
-#include "platform/headless_state.h"
+#include "platform/headless/audio.h"
+
+#include "platform/headless/state.h"
 
 #include <fstream>
 #include <iterator>

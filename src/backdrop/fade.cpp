@@ -1,4 +1,4 @@
-#include "screens/fade.h"
+#include "backdrop/fade.h"
 
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"

@@ -1,8 +1,10 @@
-#include "platform/backends.h"
+#include "platform/sdl/window.h"
+
 #include "platform/quit_signals.h"
-#include "platform/sdl_input.h"
-#include "platform/sdl_x11_guard.h"
+#include "platform/sdl/input.h"
+#include "platform/sdl/x11_guard.h"
 #include "platform/test_hooks.h"
+#include "platform/thread.h"
 #include "platform/window_picture.h"
 
 #include <SDL.h>

@@ -1,0 +1,44 @@
+#pragma once
+// The table of functions a backend fills to stand behind the seam; platform.cpp forwards every
+// seam call through the table chosen at start-up. Designated initializers with -Wextra make a
+// missing entry a compile error.
+#include "platform/platform.h"
+
+namespace platform {
+
+struct BackendTable {
+    // Before anything else runs: 0, or the exit code of a start that failed (reason on stderr).
+    int (*start)(Backend kind, const HeadlessOptions& options);
+    void (*addShot)(uint32_t ms, const char* path);
+    bool (*isKeyDown)(int virtualKey);
+    int (*readJoystick)(uint32_t& x, uint32_t& buttons);
+    int32_t (*cursorClientX)();
+    void (*buttonsPolled)();
+    uint32_t (*tickCount)();
+    void (*sleepMs)(uint32_t ms);
+    void (*showMessageBox)(const char* title, const char* text);
+    void (*writeWindow)(int left, int top, int width, int height, const uint8_t* firstLine,
+                        ptrdiff_t lineStep);
+    void (*readWindow)(int left, int top, int width, int height, uint8_t* firstLine,
+                       ptrdiff_t lineStep);
+    int (*runWindow)(const WindowHandlers& handlers);
+    void (*postQuit)();
+    void (*sendDestroy)();
+    void (*waitGameThread)();
+    void (*finish)(int exitCode);
+    int (*audioOpen)(const char* path, int& handle);
+    int (*audioPlay)(int handle);
+    int (*audioStop)(int handle);
+    int (*audioIsPlaying)(int handle, int& playing);
+    int (*audioClose)(int handle);
+    void (*traceSound)(const char* action, int clip, int result);
+};
+
+namespace sdl {
+extern const BackendTable backend; // a real window, SDL2 and SDL2_mixer
+}
+namespace headless {
+extern const BackendTable backend; // the script on the virtual clock, or the benchmark
+}
+
+} // namespace platform
