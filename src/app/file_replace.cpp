@@ -86,8 +86,8 @@ int createTemporary(const std::string& prefix, std::string& name) {
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return -1;
         // A clean-up may have taken the file between its creation and our lock: it holds the
-        // lock while it removes the file, and afterwards the file has no name left.
-        // A file system without locks is used unlocked.
+        // lock while it removes the file, and afterwards the file has no name left. On a file
+        // system without locks the file is used unlocked.
         struct stat status;
         const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
         if (locked && ::fstat(fd, &status) == 0 && status.st_nlink > 0) return fd;

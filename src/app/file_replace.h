@@ -1,6 +1,8 @@
 #pragma once
-// Replacing a small file's contents so that a save cut short at any point leaves either the old
-// contents or the new ones, never an empty or partly written file.
+// Replacing a small file's contents through a new file renamed over it, so that a save cut short
+// at any point leaves either the old contents or the new ones, never an empty or partly written
+// file. Only where no new file can be made beside it (a folder this user may not write) is the
+// file rewritten in place, which beats losing the new contents.
 #include <cstddef>
 
 // Writes size bytes as the new contents of the file at path, 1 for success, 0 for failure.
