@@ -15,5 +15,5 @@ void runPlayLoop() {
         playRound(mode);
         runGameOver();
     }
-    writeDataFile("Vorblet.dat", ScoreTable, kScoreTableBytes);
+    saveScoreTable("Vorblet.dat", ScoreTable);
 }

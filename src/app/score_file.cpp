@@ -1,20 +1,22 @@
 #include "app/score_file.h"
 
+#include "app/file_replace.h"
 #include "platform/regular_file.h"
 
-#include <cstdint>
+#include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <string>
-#include <system_error>
 #include <vector>
 
-int readDataFile(const char* name, void* destination, int count) {
-    FILE* file = platform::openRegularFile(name);
+namespace {
+
+// readDataFile, also telling how many data bytes arrived.
+int readData(const char* name, void* destination, int count, int& got) {
+    got = 0;
+    // Only a regular file is read: a FIFO or device in its place is refused like a missing file
+    // instead of holding the game until someone writes to it.
+    std::FILE* file = platform::openRegularFile(name);
     if (file == nullptr) return 0;
-    int result = 1;
     auto* out = static_cast<uint8_t*>(destination);
-    int got = 0;
     int c = std::fgetc(file);
     while (got < count && c != EOF) {
         int next = std::fgetc(file);
@@ -26,50 +28,36 @@ int readDataFile(const char* name, void* destination, int count) {
         out[got++] = uint8_t(c); // bytes land as they are read: a short file fills the front only
         c = next;
     }
-    if (got < count || std::ferror(file)) result = 0;
+    int result = got < count || std::ferror(file) ? 0 : 1;
     if (std::fclose(file) != 0) result = 0;
     return result;
 }
 
-namespace {
-
-bool isWritable(const std::filesystem::path& path) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    fs::file_status status = fs::status(path, error);
-    if (error) return false;
-    return (status.permissions() & (fs::perms::owner_write | fs::perms::group_write |
-                                    fs::perms::others_write)) != fs::perms::none;
-}
-
 } // namespace
 
-// The whole new file is written beside the old one and then renamed over it, so a failure at
-// any point (a full disk, a read-only folder) leaves the old high scores as they were.
-int writeDataFile(const char* name, const void* source, int count) {
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path target(name);
-    // A read-only score file is the player's way to freeze it; a rename would replace it anyway.
-    if (fs::exists(target, error) && !isWritable(target)) return 0;
+int readDataFile(const char* name, void* destination, int count) {
+    int got = 0;
+    return readData(name, destination, count, got);
+}
 
+int writeDataFile(const char* name, const void* source, int count) {
     std::vector<uint8_t> bytes;
     const auto* in = static_cast<const uint8_t*>(source);
     for (int i = 0; i < count; ++i) {
         if (in[i] == 0x0A) bytes.push_back(0x0D);
         bytes.push_back(in[i]);
     }
+    return replaceFile(name, bytes.data(), bytes.size());
+}
 
-    const std::string temporary = std::string(name) + ".new";
-    FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return 0;
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fflush(file) == 0 && ok;
-    ok = std::fclose(file) == 0 && ok;
-    if (ok) {
-        fs::rename(temporary, target, error);
-        ok = !error;
-    }
-    if (!ok) fs::remove(temporary, error);
-    return ok ? 1 : 0;
+int saveScoreTable(const char* name, const int32_t (&table)[6]) {
+    int32_t merged[6];
+    int32_t saved[6];
+    std::copy(std::begin(table), std::end(table), merged);
+    int got = 0;
+    readData(name, saved, int(sizeof saved), got);
+    // Only whole entries of a short file take part.
+    for (size_t i = 0; i < size_t(got) / sizeof saved[0]; ++i)
+        merged[i] = std::max(merged[i], saved[i]);
+    return writeDataFile(name, merged, int(sizeof merged));
 }

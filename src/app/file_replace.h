@@ -1,0 +1,16 @@
+#pragma once
+// Replacing a small file's contents through a new file renamed over it, so that a save cut short
+// at any point leaves either the old contents or the new ones, never an empty or partly written
+// file. Only where no new file can be made beside it (a folder this user may not write) is the
+// file rewritten in place, which beats losing the new contents.
+#include <cstddef>
+
+// Writes size bytes as the new contents of the file at path, 1 for success, 0 for failure.
+// A symbolic link stays a link and the file it points to gets the contents. Anything but a
+// regular file at the path (a FIFO, a device, a folder) and a file this user may not write are
+// left alone. The new file keeps the old one's mode and, where allowed, its owner.
+int replaceFile(const char* path, const void* bytes, size_t size);
+
+// True when name is one of replaceFile's temporary files for the file called fileName, which
+// are fileName, a dot and six letters or digits.
+bool isTemporaryName(const char* name, const char* fileName);
