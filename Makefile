@@ -3,6 +3,8 @@
 RELEASE := build/release
 TEST := build/test
 BENCH := build/bench
+FUZZ := build/fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
 .PHONY: run build test bench fuzz format clean
@@ -30,7 +32,11 @@ bench:
 
 fuzz:
 	tools/install-deps fuzz
-	$(MAKE) -C fuzz
+	CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORBLET_FUZZ=ON
+	cmake --build $(FUZZ) -j $(JOBS) --target vorblet_bmp_fuzz
+	mkdir -p $(FUZZ)/corpus
+	$(FUZZ)/vorblet_bmp_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
+	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus fuzz/corpus
 
 format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -2,14 +2,12 @@
 
 #include "game/play_field.h"
 #include "game/random.h"
-#include "game/round_state.h"
+#include "game/round_values.h"
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"
 #include "objects/inventory.h"
 
 #include <algorithm>
-
-int32_t spawnCount = 0;
 
 namespace {
 

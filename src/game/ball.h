@@ -3,6 +3,7 @@
 // the walls and the blocks it wears down, and is lost through the floor. Every tenth ball below
 // NORMAL is a big one that clears the blocks it meets and shrinks with each pierce.
 #include "game/game_mode.h"
+#include "game/round_values.h"
 #include "gfx/sprite.h"
 
 #include <cstdint>
@@ -22,9 +23,6 @@ struct Ball {
     QUORINSprite sprite;
     int32_t alive = 0;
 };
-
-// Spawns toward the next big ball; the round sets it to 0 at its start.
-extern int32_t spawnCount;
 
 // Results of stepBall.
 constexpr int32_t ballMoved = 0;

@@ -7,9 +7,6 @@
 #include "gfx/surfaces.h"
 #include "objects/inventory.h"
 
-int32_t flashTick = 0;
-int32_t flashValue = 1;
-
 namespace {
 
 constexpr BlitRect frameSize{0, 0, 16, 32};

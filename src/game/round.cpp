@@ -4,7 +4,7 @@
 #include "backdrop/fade.h"
 #include "game/block_animation.h"
 #include "game/play_field.h"
-#include "game/round_state.h"
+#include "game/round_values.h"
 #include "game/score_panel.h"
 #include "game/walls.h"
 #include "gfx/sprite.h"
@@ -33,10 +33,7 @@ void setUpRound(Round& round, GameMode mode, Ball* balls, Pad& paddle, RoundOpen
     round.mode = mode == ULTRA ? HYPER : mode;
     round.rateFactor = mode == ULTRA || mode == BENCH ? 0 : 2;
 
-    score = 0;
-    spawnCount = 0;
-    flashTick = 0;
-    flashValue = 1;
+    resetRoundValues();
     fillStage(round.mode, round.rateFactor);
     buildWalls(round.mode);
     drawSprite(clearFieldSprite, &backBuffer);
@@ -66,14 +63,24 @@ int32_t ballsInPlay(const Round& round) {
     return count;
 }
 
-void playRound(GameMode mode) {
+RoundFigures driveRound(GameMode mode, RoundOpening opening) {
     // The round's own objects, made when it starts and gone when it ends: nothing is allocated
     // while it runs.
     Ball balls[kBallSlots];
     Pad paddle;
     Round round;
-    setUpRound(round, mode, balls, paddle, RoundOpening::fade);
+    setUpRound(round, mode, balls, paddle, opening);
     while (roundGoesOn(round) == 1)
         playFrame(round);
+    RoundFigures figures;
+    figures.milliseconds = platform::tickCount() - round.startTime;
+    figures.frames = round.frames;
+    figures.balls = ballsInPlay(round);
+    figures.score = score;
     tearDownRound(round);
+    return figures;
+}
+
+void playRound(GameMode mode) {
+    driveRound(mode, RoundOpening::fade);
 }

@@ -57,5 +57,16 @@ void tearDownRound(Round& round);
 // Balls in play among the round's slots.
 int32_t ballsInPlay(const Round& round);
 
-// The whole round of the play loop. The high score it reaches stays in ScoreTable.
+// What a whole round did, for the benchmark's line.
+struct RoundFigures {
+    int32_t frames = 0;
+    uint32_t milliseconds = 0; // from the round's start time to the end of its last frame
+    int32_t balls = 0;         // in play at the end
+    int32_t score = 0;
+};
+
+// A whole round, from set-up to tear-down, on balls and a paddle of its own. The high score it
+// reaches stays in ScoreTable.
+RoundFigures driveRound(GameMode mode, RoundOpening opening);
+// The round of the play loop, cross-faded from the title screen.
 void playRound(GameMode mode);

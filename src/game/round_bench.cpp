@@ -1,25 +1,9 @@
 #include "game/round_bench.h"
 
-#include "game/round.h"
-#include "game/round_state.h"
-#include "platform/platform.h"
-
 #include <cstdio>
 
 BenchFigures runBenchRound() {
-    Ball balls[kBallSlots];
-    Pad paddle;
-    Round round;
-    setUpRound(round, BENCH, balls, paddle, RoundOpening::atOnce);
-    while (roundGoesOn(round) == 1)
-        playFrame(round);
-    BenchFigures figures;
-    figures.milliseconds = platform::tickCount() - round.startTime;
-    figures.frames = round.frames;
-    figures.balls = ballsInPlay(round);
-    figures.score = score;
-    tearDownRound(round);
-    return figures;
+    return driveRound(BENCH, RoundOpening::atOnce);
 }
 
 int32_t formatBenchFigures(const BenchFigures& figures, char* text, size_t size) {

@@ -1,15 +1,12 @@
 #pragma once
 // The benchmark: one BENCH round played at once (no title, no fade) on the real clock, and its
 // figures as the one line the benchmark prints.
+#include "game/round.h"
+
 #include <cstddef>
 #include <cstdint>
 
-struct BenchFigures {
-    int32_t frames = 0;
-    uint32_t milliseconds = 0; // from the round's start time to the end of its last frame
-    int32_t balls = 0;         // in play at the end
-    int32_t score = 0;
-};
+using BenchFigures = RoundFigures;
 
 // Plays one BENCH round on the inventory as start-up left it (surfaces, sprites and sounds set
 // up) and returns its figures.

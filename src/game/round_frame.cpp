@@ -2,8 +2,8 @@
 
 #include "game/block_animation.h"
 #include "game/play_field.h"
-#include "game/round_state.h"
 #include "game/round_tune.h"
+#include "game/round_values.h"
 #include "game/score_panel.h"
 #include "gfx/sprite.h"
 #include "input/frame_pacer.h"

@@ -1,6 +1,6 @@
 #include "game/score_panel.h"
 
-#include "game/round_state.h"
+#include "game/round_values.h"
 #include "gfx/blit.h"
 #include "gfx/sprite.h"
 #include "gfx/surfaces.h"

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "../../tools/assets/checksum.h"
-#include "../../tools/assets/checksum_tuner.h"
+#include "assets/checksum.h"
+#include "assets/checksum_tuner.h"
 
 namespace {
 

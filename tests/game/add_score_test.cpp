@@ -1,4 +1,4 @@
-#include "game/round_state.h"
+#include "game/round_values.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "field_fixture.h"
 #include "game/ball.h"
-#include "game/round_state.h"
+#include "game/round_values.h"
 #include "surface_fixture.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "game/play_field.h"
 #include "game/random.h"
 #include "game/round.h"
-#include "game/round_state.h"
+#include "game/round_values.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
 #include "objects/inventory.h"

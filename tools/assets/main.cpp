@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "bitmap_set.h"
-#include "sound_set.h"
+#include "assets/bitmap_set.h"
+#include "assets/sound_set.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -1,3 +1,0 @@
-#include "game/round_state.h"
-
-int32_t score = 0;
