@@ -1,6 +1,5 @@
-// The WAV files the two audio backends accept: the headless backend must take
-// exactly the files a real device takes, with the clip lengths that the virtual
-// clock plays them for.
+// The WAV files the two audio backends accept: the headless backend must take exactly the files a
+// real device takes, with the clip lengths that the virtual clock plays them for.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -117,8 +116,7 @@ class WavFileTest : public testing::Test {
     fs::path folder;
 };
 
-// Every kind of file a clip's path may name, good or not, and what the backends
-// make of it.
+// Every kind of file a clip's path may name, good or not, and what the backends make of it.
 struct Case {
     const char* name;
     Bytes bytes;
@@ -227,8 +225,7 @@ TEST_F(WavFileTest, HeadlessOpensPlayForTheLengthSdlDecodes) {
 }
 
 TEST_F(WavFileTest, HeadlessAndWindowBackendsTakeTheSameFiles) {
-    // The window backend needs a sound device; SDL's dummy driver is one on any
-    // machine.
+    // The window backend needs a sound device: SDL's dummy driver is one on every machine.
     ::setenv("SDL_AUDIODRIVER", "dummy", 1);
     std::vector<Case> all = cases();
     fs::create_directory(folder / "folder.wav");
@@ -254,8 +251,8 @@ TEST_F(WavFileTest, HeadlessAndWindowBackendsTakeTheSameFiles) {
 }
 
 TEST(GameSounds, KeepTheLengthsTheirHeadersGive) {
-    // The headless traces of whole runs depend on these lengths: each is the data
-    // chunk's bytes over the byte rate, rounded up to a whole millisecond.
+    // The headless traces of whole runs depend on these lengths: each is the data chunk's bytes
+    // over the byte rate, rounded up to a whole millisecond.
     int count = 0;
     for (const auto& entry : fs::directory_iterator(fs::path(VORBLET_GAME_DIR) / "wav")) {
         std::ifstream in(entry.path(), std::ios::binary);
