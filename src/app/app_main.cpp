@@ -20,6 +20,11 @@ int usage() {
     return 2;
 }
 
+int argumentError(const std::string& what) {
+    std::fprintf(stderr, "vorblet: %s\n", what.c_str());
+    return usage();
+}
+
 bool parseShot(const char* text, uint32_t& ms, const char*& path) {
     const char* colon = std::strchr(text, ':');
     if (colon == nullptr || colon == text || colon[1] == '\0') return false;
@@ -41,35 +46,47 @@ int appMain(int argc, char** argv) {
         uint32_t ms;
         const char* path;
     };
-    Shot shots[64];
+    constexpr int kMaxShots = 64;
+    Shot shots[kMaxShots];
     int shotCount = 0;
+    bool headlessGiven = false, benchGiven = false;
     for (int i = 1; i < argc; ++i) {
-        std::string flag = argv[i];
-        bool hasValue = i + 1 < argc;
+        const std::string flag = argv[i];
         if (flag == "--headless") {
+            headlessGiven = true;
             backend = platform::Backend::headless;
         } else if (flag == "--bench") {
+            benchGiven = true;
             backend = platform::Backend::bench;
         } else if (flag == "--no-sound") {
             options.noSound = true;
-        } else if (flag == "--script" && hasValue) {
-            options.scriptPath = argv[++i];
-        } else if (flag == "--trace" && hasValue) {
-            options.tracePath = argv[++i];
-        } else if (flag == "--shot" && hasValue && shotCount < 64) {
+        } else if (flag == "--script" || flag == "--trace") {
+            if (i + 1 == argc) return argumentError(flag + " needs a value");
+            const char*& path = flag == "--script" ? options.scriptPath : options.tracePath;
+            // A second one would silently win over the first.
+            if (path != nullptr) return argumentError(flag + " given twice");
+            path = argv[++i];
+        } else if (flag == "--shot") {
+            if (i + 1 == argc) return argumentError("--shot needs a value");
+            if (shotCount == kMaxShots)
+                return argumentError("at most " + std::to_string(kMaxShots) +
+                                     " --shot pictures in one run");
             if (!parseShot(argv[++i], shots[shotCount].ms, shots[shotCount].path)) {
                 std::fprintf(stderr, "vorblet: --shot needs MS:PATH.bmp, not '%s'\n", argv[i]);
                 return 2;
             }
             ++shotCount;
         } else {
-            return usage();
+            return argumentError("unknown argument '" + flag + "'");
         }
     }
-    if (backend == platform::Backend::headless && options.scriptPath == nullptr) return usage();
+    if (headlessGiven && benchGiven)
+        return argumentError("--headless and --bench exclude each other");
+    if (backend == platform::Backend::headless && options.scriptPath == nullptr)
+        return argumentError("--headless needs --script FILE");
     if (backend != platform::Backend::headless &&
         (options.scriptPath || options.tracePath || shotCount || options.noSound))
-        return usage();
+        return argumentError("--script, --trace, --shot and --no-sound go only with --headless");
 
     if (int code = platform::selectBackend(backend, options); code != 0) return code;
     for (int i = 0; i < shotCount; ++i)

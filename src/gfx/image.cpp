@@ -8,6 +8,7 @@
 
 #include "gfx/bmp_decode.h"
 #include "platform/platform.h"
+#include "platform/regular_file.h"
 
 int32_t screenBound = 0;
 
@@ -24,7 +25,8 @@ bool allocateRows(QUORINImage& surface, int32_t width, int32_t height) {
 }
 
 bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    // A FIFO or a device in place of a sheet would hold start-up until someone wrote to it.
+    std::FILE* file = platform::openRegularFile(path.c_str());
     if (file == nullptr) return false;
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(file) : -1;

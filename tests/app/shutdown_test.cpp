@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
@@ -75,7 +77,7 @@ TEST(ShutdownTest, ClosingTheWindowEndsEveryScreenPromptly) {
 
 TEST(ShutdownTest, MalformedScriptStopsBeforeAnythingRuns) {
     struct Case {
-        const char* script;
+        std::string script;
         const char* line;
     } cases[] = {
         {"0 down SPACE\n10 jump\n", ":2:"},
@@ -84,6 +86,9 @@ TEST(ShutdownTest, MalformedScriptStopsBeforeAnythingRuns) {
         {"x down SPACE\n", ":1:"},
         {"0 joyx 70000\n", ":1:"},
         {"0 cursor left\n", ":1:"},
+        // A byte that ends a C string must not end the number before the rest is checked.
+        {"0 down SPACE\n5\0x down ESCAPE\n"s, ":2: bad time '5\\x00x'"},
+        {"0 cursor 12\0009\n"s, ":1:"},
     };
     for (const Case& c : cases) {
         fs::path folder = makeGameFolder("malformed");
@@ -91,6 +96,44 @@ TEST(ShutdownTest, MalformedScriptStopsBeforeAnythingRuns) {
         EXPECT_EQ(run.exitCode, 2) << c.script;
         EXPECT_NE(run.errors.find(c.line), std::string::npos) << run.errors;
         EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
+    }
+}
+
+TEST(ShutdownTest, MalformedArgumentsStopBeforeAnythingRuns) {
+    std::vector<std::string> manyShots = {"--headless", "--script", "script.txt"};
+    for (int i = 0; i < 65; ++i)
+        manyShots.insert(manyShots.end(), {"--shot", std::to_string(i) + ":shot.bmp"});
+    struct Case {
+        std::vector<std::string> args;
+        const char* message;
+    } cases[] = {
+        {{"--headless"}, "--headless needs --script"},
+        {{"--headless", "--script"}, "--script needs a value"},
+        {{"--headless", "--script", "script.txt", "--loud"}, "unknown argument '--loud'"},
+        {{"--headless", "--script", "nothing.txt"}, "cannot read script nothing.txt"},
+        // Only a regular file is a script: a folder would read as no events and a FIFO would
+        // wait for a writer, and either run would never end.
+        {{"--headless", "--script", "folder"}, "script folder is not a regular file"},
+        {{"--headless", "--script", "fifo"}, "script fifo is not a regular file"},
+        {{"--headless", "--script", "script.txt", "--script", "script.txt"},
+         "--script given twice"},
+        {{"--headless", "--script", "script.txt", "--trace", "a.txt", "--trace", "b.txt"},
+         "--trace given twice"},
+        {manyShots, "at most 64 --shot"},
+        {{"--bench", "--script", "script.txt"}, "only with --headless"},
+        {{"--headless", "--script", "script.txt", "--bench"}, "exclude each other"},
+        {{"--headless", "--script", "script.txt", "--shot"}, "--shot needs a value"},
+    };
+    for (const Case& c : cases) {
+        fs::path folder = makeGameFolder("arguments");
+        std::ofstream(folder / "script.txt") << "0 down ESCAPE\n";
+        fs::create_directory(folder / "folder");
+        ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+        GameRun run = runProgram(folder, c.args, 60);
+        EXPECT_EQ(run.exitCode, 2) << c.message;
+        EXPECT_NE(run.errors.find(c.message), std::string::npos) << run.errors;
+        for (const char* output : {"Vorblet.dat", "a.txt", "b.txt", "shot.bmp"})
+            EXPECT_FALSE(fs::exists(folder / output)) << c.message << ": " << output;
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "support/game_run.h"
@@ -51,6 +52,36 @@ TEST(InventoryRun, AMissingSheetEndsTheRunWithItsMessage) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].find("BMP/130.bmp"), std::string::npos);
     EXPECT_TRUE(soundLines(run).empty());
+}
+
+TEST(InventoryRun, AGameFileThatIsNotARegularFileIsTakenAsMissing) {
+    // A FIFO, a device or a folder in place of a file is refused at once, never waited on and
+    // never read: the run ends exactly as it does when the file is missing.
+    enum Kind { fifo, device, folder };
+    for (const char* file : {"BMP/130.bmp", "BMP/129.bmp", "wav/128.wav", "wav/141.wav"}) {
+        fs::path missingFolder = makeGameFolder("missing");
+        fs::remove(missingFolder / file);
+        GameRun missing = runHeadless(missingFolder, "0 down ESCAPE\n", {}, 60);
+        ASSERT_FALSE(missing.trace.empty()) << file;
+        for (Kind kind : {fifo, device, folder}) {
+            fs::path gameFolder = makeGameFolder("replaced");
+            fs::path path = gameFolder / file;
+            fs::remove(path);
+            if (kind == fifo) {
+                ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+            } else if (kind == device) {
+                fs::create_symlink("/dev/null", path);
+            } else {
+                fs::create_directory(path);
+            }
+            GameRun run = runHeadless(gameFolder, "0 down ESCAPE\n", {}, 60);
+            EXPECT_EQ(run.exitCode, missing.exitCode) << file << " kind " << kind << run.errors;
+            EXPECT_EQ(run.trace, missing.trace) << file << " kind " << kind;
+            EXPECT_EQ(fs::exists(gameFolder / "Vorblet.dat"),
+                      fs::exists(missingFolder / "Vorblet.dat"))
+                << file << " kind " << kind;
+        }
+    }
 }
 
 } // namespace

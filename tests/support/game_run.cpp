@@ -31,14 +31,24 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
-GameRun runHeadless(const fs::path& folder, const std::string& script,
-                    const std::vector<std::string>& extraArgs, int timeoutSeconds) {
-    std::ofstream(folder / "script.txt") << script;
-    std::string command = "cd '" + folder.string() + "' && timeout -s KILL " +
-                          std::to_string(timeoutSeconds) + " '" + VORBLET_BINARY +
-                          "' --headless --script script.txt --trace trace.txt";
-    for (const std::string& arg : extraArgs)
-        command += " '" + arg + "'";
+namespace {
+
+// The argument as one word of a POSIX shell command line, whatever it holds.
+std::string quoted(const std::string& arg) {
+    std::string word = "'";
+    for (char c : arg)
+        word += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return word + "'";
+}
+
+} // namespace
+
+GameRun runProgram(const fs::path& folder, const std::vector<std::string>& args,
+                   int timeoutSeconds) {
+    std::string command = "cd " + quoted(folder.string()) + " && timeout -s KILL " +
+                          std::to_string(timeoutSeconds) + " " + quoted(VORBLET_BINARY);
+    for (const std::string& arg : args)
+        command += " " + quoted(arg);
     command += " 2> stderr.txt";
     int status = std::system(command.c_str());
     GameRun run;
@@ -48,6 +58,15 @@ GameRun runHeadless(const fs::path& folder, const std::string& script,
         run.trace.push_back(line);
     run.errors = readFile(folder / "stderr.txt");
     return run;
+}
+
+GameRun runHeadless(const fs::path& folder, const std::string& script,
+                    const std::vector<std::string>& extraArgs, int timeoutSeconds) {
+    std::ofstream(folder / "script.txt") << script;
+    std::vector<std::string> args = {"--headless", "--script", "script.txt", "--trace",
+                                     "trace.txt"};
+    args.insert(args.end(), extraArgs.begin(), extraArgs.end());
+    return runProgram(folder, args, timeoutSeconds);
 }
 
 std::vector<std::string> linesContaining(const std::vector<std::string>& lines,

@@ -15,6 +15,12 @@ struct GameRun {
 // folders (when withAssets), ready to be a run's working directory.
 std::filesystem::path makeGameFolder(const std::string& name, bool withAssets = true);
 
+// Runs `vorblet args...` in folder, its stderr going to stderr.txt, and waits at most
+// timeoutSeconds; a run that hangs is killed and reported with exit code -1. The trace is read
+// from trace.txt when there is one.
+GameRun runProgram(const std::filesystem::path& folder, const std::vector<std::string>& args,
+                   int timeoutSeconds = 120);
+
 // Runs `vorblet --headless --script <script> --trace ... extraArgs` in folder and waits at most
 // timeoutSeconds; a run that hangs is killed and reported with exit code -1.
 GameRun runHeadless(const std::filesystem::path& folder, const std::string& script,

@@ -5,14 +5,15 @@
 #include "platform/thread.h"
 
 #include "platform/bmp_file.h"
+#include "platform/regular_file.h"
 #include "platform/window_picture.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstring>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <thread>
 
 namespace platform::headless {
@@ -67,6 +68,29 @@ void apply(const ScriptEvent& event) {
 void takeShot(const Shot& shot) {
     if (!writeBmp24(shot.path.c_str(), state().picture.data(), kWindowWidth, kWindowHeight))
         std::fprintf(stderr, "vorblet: cannot write %s\n", shot.path.c_str());
+}
+
+// A script is read only from a regular file: a folder would read as a script with no events and
+// a FIFO would hold the start until someone wrote to it, and either run would never end.
+bool readScript(const char* path, std::string& text, std::string& error) {
+    std::error_code ignored;
+    if (std::filesystem::exists(path, ignored) && !isRegularFile(path)) {
+        error = std::string("script ") + path + " is not a regular file";
+        return false;
+    }
+    std::FILE* file = openRegularFile(path);
+    if (file == nullptr) {
+        error = std::string("cannot read script ") + path + ": " + std::strerror(errno);
+        return false;
+    }
+    char buffer[4096];
+    size_t count = 0;
+    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        text.append(buffer, count);
+    const bool ok = std::ferror(file) == 0;
+    std::fclose(file);
+    if (!ok) error = std::string("cannot read script ") + path;
+    return ok;
 }
 
 // Only the game thread reads input or sleeps, so due items are delivered there.
@@ -124,15 +148,12 @@ int start(bool realClock, const HeadlessOptions& options) {
     s.realClock = realClock;
     s.noSound = options.noSound;
     if (options.scriptPath != nullptr) {
-        std::ifstream file(options.scriptPath, std::ios::binary);
-        if (!file) {
-            std::fprintf(stderr, "vorblet: cannot read script %s\n", options.scriptPath);
+        std::string text, error;
+        if (!readScript(options.scriptPath, text, error)) {
+            std::fprintf(stderr, "vorblet: %s\n", error.c_str());
             return 2;
         }
-        std::stringstream text;
-        text << file.rdbuf();
-        std::string error;
-        if (!parseScript(text.str(), s.events, error)) {
+        if (!parseScript(text, s.events, error)) {
             std::fprintf(stderr, "vorblet: %s:%s\n", options.scriptPath, error.c_str());
             return 2;
         }

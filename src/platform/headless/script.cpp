@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -27,7 +28,25 @@ bool parseNumber(const std::string& text, long low, long high, long& value) {
     char* end = nullptr;
     errno = 0;
     value = std::strtol(text.c_str(), &end, 10);
-    return errno == 0 && *end == '\0' && value >= low && value <= high;
+    // The whole token, a NUL byte inside it included, must be the number.
+    return errno == 0 && end == text.c_str() + text.size() && value >= low && value <= high;
+}
+
+// A token as an error message quotes it: bytes that would not show, or would cut the message
+// short, are written as \xNN.
+std::string quoted(const std::string& token) {
+    std::string text = "'";
+    for (char c : token) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
+            text += escape;
+        } else {
+            text += c;
+        }
+    }
+    return text + "'";
 }
 
 } // namespace
@@ -49,16 +68,16 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
         if (!(words >> time)) continue;
         words >> action >> argument >> extra;
         long ms = 0;
-        if (!parseNumber(time, 0, 0xFFFFFFFFL, ms)) return fail("bad time '" + time + "'");
+        if (!parseNumber(time, 0, 0xFFFFFFFFL, ms)) return fail("bad time " + quoted(time));
         if (ms < previous) return fail("time " + time + " is earlier than the line before");
         previous = ms;
-        if (!extra.empty()) return fail("unexpected '" + extra + "'");
+        if (!extra.empty()) return fail("unexpected " + quoted(extra));
         ScriptEvent event{static_cast<uint32_t>(ms), ScriptEvent::close, 0};
         if (action == "down" || action == "up") {
             const KeyName* found = nullptr;
             for (const KeyName& key : kKeys)
                 if (argument == key.name) found = &key;
-            if (found == nullptr) return fail("unknown key '" + argument + "'");
+            if (found == nullptr) return fail("unknown key " + quoted(argument));
             event.kind = action == "down" ? ScriptEvent::keyDown : ScriptEvent::keyUp;
             event.value = found->key;
         } else if (action == "joyx") {
@@ -69,18 +88,18 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
                 event.kind = ScriptEvent::joyX;
                 event.value = static_cast<int>(x);
             } else {
-                return fail("joyx needs 0 to 65535 or none, not '" + argument + "'");
+                return fail("joyx needs 0 to 65535 or none, not " + quoted(argument));
             }
         } else if (action == "cursor") {
             long x = 0;
             if (!parseNumber(argument, -1000000, 1000000, x))
-                return fail("cursor needs a whole number, not '" + argument + "'");
+                return fail("cursor needs a whole number, not " + quoted(argument));
             event.kind = ScriptEvent::cursor;
             event.value = static_cast<int>(x);
         } else if (action == "close") {
             if (!argument.empty()) return fail("close takes no argument");
         } else {
-            return fail(action.empty() ? "missing action" : "unknown action '" + action + "'");
+            return fail(action.empty() ? "missing action" : "unknown action " + quoted(action));
         }
         events.push_back(event);
     }

@@ -1,6 +1,7 @@
 #include "platform/sdl/audio.h"
 
 #include "platform/platform.h"
+#include "platform/wav_file.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -33,7 +34,12 @@ int audioOpen(const char* path, int& handle) {
         }
         deviceOpen = true;
     }
-    Mix_Chunk* chunk = Mix_LoadWAV(path);
+    // The mixer gets only a regular file that SDL decodes as WAV audio, the files the headless
+    // backend takes: left to itself it would also take other formats, and wait on a FIFO.
+    SDL_RWops* source = nullptr;
+    uint32_t lengthMs = 0;
+    if (openWavFile(path, lengthMs, &source) != 0) return kAudioErrorBadFile;
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
     if (chunk == nullptr) return kAudioErrorBadFile;
     handle = int(chunks.size());
     chunks.push_back(chunk);
