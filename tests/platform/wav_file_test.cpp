@@ -12,9 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/backends.h"
-#include "platform/headless_probe.h"
+#include "platform/headless/audio.h"
+#include "platform/platform.h"
+#include "platform/sdl/audio.h"
 #include "platform/wav_file.h"
+#include "support/headless_probe.h"
 
 namespace fs = std::filesystem;
 
