@@ -1,4 +1,5 @@
 #pragma once
+// The entry function and the window's two lifecycle events.
 
 // The entry function: reads the test and benchmark flags (a player passes none), opens the
 // window and pumps it until the program ends. Returns the exit code.

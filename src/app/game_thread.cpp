@@ -20,7 +20,7 @@ int startAssets() {
 int gameThreadMain(void*) {
     if (bindScreen(screen) != nullptr && startAssets() == 1 && showStartupLogo(screen) == 1)
         runPlayLoop();
-    // Path B: the thread ended by itself. If the user's close already claimed the shutdown, the
+    // The thread ended by itself. If the player's close already claimed the shutdown, the
     // main thread is waiting for this thread and nothing must be sent.
     if (claimQuit()) platform::sendDestroy();
     return 0;

@@ -1,4 +1,5 @@
 #pragma once
+// The game thread's body: set-up, the start-up logo, the play loop and the end of the program.
 
 // Everything but the window: set-up, the start-up logo, the play loop, and the end handling.
 int gameThreadMain(void* argument);

@@ -1,4 +1,5 @@
 #pragma once
+// The cross-fade from what the window shows to one of the layers.
 #include <cstdint>
 
 // Cross-fades the window over 20 frames from what it shows to the surface at `index` of the

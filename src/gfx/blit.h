@@ -1,4 +1,5 @@
 #pragma once
+// The software blitter: copy, keyed and blend modes between surfaces and the window.
 #include <cstdint>
 
 #include "gfx/blit_rect.h"

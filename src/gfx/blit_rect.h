@@ -1,4 +1,5 @@
 #pragma once
+// The rectangle every blit is given in: top, left, height, width, signed 16-bit pixels.
 #include <cstdint>
 
 // A rectangle in pixels, measured downwards and rightwards from a surface's top-left corner.

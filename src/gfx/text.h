@@ -1,4 +1,5 @@
 #pragma once
+// Text drawn with the bitmap font of the font sheet.
 #include <cstdint>
 #include <string_view>
 

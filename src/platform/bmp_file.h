@@ -1,4 +1,5 @@
 #pragma once
+// Writing the window picture as a 24-bit BMP file, for the headless backend's shots.
 #include <cstdint>
 
 namespace platform {

@@ -1,4 +1,6 @@
 #pragma once
+// The start-up logo, played once before the title screen.
+
 #include "gfx/image.h"
 
 #include <cstdint>

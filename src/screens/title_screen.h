@@ -1,4 +1,6 @@
 #pragma once
+// The title screen, which returns the variant the player chose, or 0 to quit.
+
 #include "game/game_mode.h"
 
 // Shows the title picture with its tunes until the player starts a round or quits. The result
