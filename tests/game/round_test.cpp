@@ -124,6 +124,41 @@ TEST_F(RoundRules, NormalGrowsFirstInFrame9AndDescendsFirstInFrame121) {
         EXPECT_EQ(playField.value[3][column], cellEmpty) << column;
 }
 
+struct DescentCase {
+    const char* name;
+    GameMode mode;
+    std::vector<int32_t> frames; // the frames, counted from 1, that descend among the first 250
+};
+
+void PrintTo(const DescentCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Descents : public RoundRules, public testing::WithParamInterface<DescentCase> {};
+
+// The level is 0 up to frame 101, 1 from frame 102 and 2 from frame 213 (the grid runs before
+// the level counter). The descent period, 120 - 3 (4 - mode) level frames plus one, stays 121 in
+// NORMAL; SUPER's is 115 at level 1 and 109 at level 2, HYPER's 112 and 103, so their first
+// descents come early and the second ones earlier still.
+TEST_P(Descents, ComeSoonerAsTheLevelRisesOutsideNormal) {
+    const DescentCase& c = GetParam();
+    startRound(c.mode);
+    std::vector<int32_t> found;
+    for (int32_t n = 1; n <= 250; ++n)
+        if (contains(frame(), "play 143 0")) found.push_back(n);
+    EXPECT_EQ(found, c.frames);
+    EXPECT_EQ(round.level, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, Descents,
+                         testing::Values(DescentCase{"Normal", NORMAL, {121, 242}},
+                                         DescentCase{"Super", SUPER, {115, 224}},
+                                         DescentCase{"Hyper", HYPER, {112, 215}},
+                                         DescentCase{"Ultra", ULTRA, {112, 215}}),
+                         [](const testing::TestParamInfo<DescentCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST_F(RoundRules, EscapeEndsTheRound15FramesLater) {
     startRound(NORMAL);
     for (int32_t n = 1; n < 30; ++n)
