@@ -137,10 +137,10 @@ void PrintTo(const DescentCase& c, std::ostream* os) {
 class Descents : public RoundRules, public testing::WithParamInterface<DescentCase> {};
 
 // The level is 0 up to frame 101, 1 from frame 102 and 2 from frame 213 (the grid runs before
-// the level counter). The descent period, 120 - 3 (4 - mode) level frames plus one, stays 121 in
-// NORMAL; SUPER's is 115 at level 1 and 109 at level 2, HYPER's 112 and 103, so their first
-// descents come early and the second ones earlier still.
-TEST_P(Descents, ComeSoonerAsTheLevelRisesOutsideNormal) {
+// the level counter). A descent comes every 121 - 3 (4 - mode) level frames: always 121 in
+// NORMAL, so frames 121 and 242. SUPER's period is 115 at level 1, reached by frame 115, then 109
+// at level 2: frame 115 + 109 = 224. HYPER's (and ULTRA's) are 112 and 103: frames 112 and 215.
+TEST_P(Descents, ComeEveryPeriodOfTheCurrentLevel) {
     const DescentCase& c = GetParam();
     startRound(c.mode);
     std::vector<int32_t> found;

@@ -51,7 +51,8 @@ TEST_P(FillStage, LaysTheVariantsRowsAndDrawsOneNumberPerBlock) {
 
 // With a rate factor each block is 3 plus the lowest bit of the next number: the sequence
 // starts 346, 130, 10982, 1090, 11656, 7117, 17595, 6415, 22948, 31126, so the first row laid
-// reads 3333344433. NORMAL's 50 draws are followed by 20427, the others' 110 by 20126.
+// reads 3333344433. NORMAL's 50 draws are followed by 20427, the others' 110 by 20126; without
+// a rate factor nothing is drawn, so 346 still comes next.
 const std::vector<std::pair<int32_t, const char*>> normalRows{{4, "3333344433"},
                                                               {6, "3344333444"},
                                                               {8, "4434343443"},

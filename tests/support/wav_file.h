@@ -21,11 +21,3 @@ Wave readWave(const std::filesystem::path& path);
 // How long the file plays, in whole milliseconds rounded up; 0 when it is not a file readWave
 // accepts.
 uint32_t wavLengthMs(const std::filesystem::path& path);
-
-// Little-endian fields of a file's bytes.
-inline uint32_t le32(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-inline uint16_t le16(const std::vector<uint8_t>& b, size_t at) {
-    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
