@@ -20,8 +20,7 @@ TEST(AssetMaker, IsDeterministic) {
         for (const auto& entry : std::filesystem::directory_iterator(fresh / folder)) {
             std::filesystem::path built =
                 std::filesystem::path(VORBLET_GAME_DIR) / folder / entry.path().filename();
-            EXPECT_EQ(assettest::readAll(entry.path().string()), assettest::readAll(built.string()))
-                << built;
+            EXPECT_EQ(readBytes(entry.path().string()), readBytes(built.string())) << built;
             ++files;
         }
     EXPECT_EQ(files, 16);
@@ -29,8 +28,17 @@ TEST(AssetMaker, IsDeterministic) {
 }
 
 TEST(AssetMaker, WantsExactlyOneFolder) {
-    std::string command = std::string(VORBLET_ASSETS_BINARY) + " > /dev/null 2>&1";
-    EXPECT_NE(std::system(command.c_str()), 0);
+    const std::filesystem::path scratch = std::filesystem::temp_directory_path() /
+                                          ("vorblet-assets-args-" + std::to_string(getpid()));
+    std::filesystem::remove_all(scratch);
+    const std::string first = (scratch / "first").string(), second = (scratch / "second").string();
+    for (const std::string& arguments : {std::string(), " " + first + " " + second}) {
+        std::string command = std::string(VORBLET_ASSETS_BINARY) + arguments + " > /dev/null 2>&1";
+        EXPECT_NE(std::system(command.c_str()), 0) << "arguments:" << arguments;
+        // Nothing is made when the folder is in doubt.
+        EXPECT_FALSE(std::filesystem::exists(scratch)) << "arguments:" << arguments;
+    }
+    std::filesystem::remove_all(scratch);
 }
 
 } // namespace

@@ -9,11 +9,8 @@
 
 namespace {
 
-using assettest::Wave;
-
 Wave load(int number) {
-    return assettest::readWave(std::string(VORBLET_GAME_DIR) + "/wav/" + std::to_string(number) +
-                               ".wav");
+    return readWave(std::string(VORBLET_GAME_DIR) + "/wav/" + std::to_string(number) + ".wav");
 }
 
 int peak(const Wave& w) {

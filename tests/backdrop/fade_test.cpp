@@ -28,7 +28,7 @@ class FadeFromOldPicture : public ScreenTest {
     void SetUp() override {
         ScreenTest::SetUp();
         if (HasFatalFailure()) return;
-        paint(backBuffer, 0, 0, 460, 640, oldColour);
+        paintRect(backBuffer, 0, 0, 460, 640, oldColour);
         showInWindow(backBuffer);
         presentsBefore = probe::presentCount();
         frameMark = platform::tickCount();
@@ -37,8 +37,8 @@ class FadeFromOldPicture : public ScreenTest {
 };
 
 TEST_F(FadeFromOldPicture, TwentyRisingStepsFromTheOldPictureThenTheLayerAtFullStrength) {
-    paint(bgLayer, 0, 0, 460, 640, newColour);
-    paint(bgLayer, 100, 100, 20, 20, white);
+    paintRect(bgLayer, 0, 0, 460, 640, newColour);
+    paintRect(bgLayer, 100, 100, 20, 20, white);
     Shots shots(duringEachStep());
 
     fadeInLayer(6);
@@ -49,23 +49,23 @@ TEST_F(FadeFromOldPicture, TwentyRisingStepsFromTheOldPictureThenTheLayerAtFullS
     ASSERT_FALSE(first.empty());
     for (int32_t y = 0; y < 460; y += 3)
         for (int32_t x = 0; x < 640; x += 3)
-            ASSERT_EQ(pixelOf(first, x, y), oldColour) << "weight 0 shows the old picture";
+            ASSERT_EQ(pictureAt(first, x, y), oldColour) << "weight 0 shows the old picture";
     uint8_t previousRed = oldColour.red;
     for (size_t step = 1; step < 20; ++step) {
         const Picture picture = shots.picture(step);
         ASSERT_FALSE(picture.empty());
-        const Pixel p = pixelOf(picture, 300, 300);
+        const Pixel p = pictureAt(picture, 300, 300);
         EXPECT_GT(p.red, previousRed) << "step " << step;
         EXPECT_LT(p.red, newColour.red) << "step " << step;
         previousRed = p.red;
         // White is skipped by the blend: it comes in only with the full-strength copy.
-        EXPECT_EQ(pixelOf(picture, 110, 110), oldColour) << "step " << step;
+        EXPECT_EQ(pictureAt(picture, 110, 110), oldColour) << "step " << step;
     }
     for (int32_t y = 0; y < 460; ++y) {
         for (int32_t x = 0; x < 640; ++x) {
-            ASSERT_EQ(windowPixel(x, y), surfacePixel(bgLayer, x, y));
-            ASSERT_EQ(surfacePixel(backBuffer, x, y), surfacePixel(bgLayer, x, y));
-            ASSERT_EQ(surfacePixel(snapshot, x, y), oldColour);
+            ASSERT_EQ(windowPixel(x, y), pixelAt(bgLayer, x, y));
+            ASSERT_EQ(pixelAt(backBuffer, x, y), pixelAt(bgLayer, x, y));
+            ASSERT_EQ(pixelAt(snapshot, x, y), oldColour);
         }
     }
     EXPECT_EQ(windowPixel(110, 110), white);
@@ -74,9 +74,9 @@ TEST_F(FadeFromOldPicture, TwentyRisingStepsFromTheOldPictureThenTheLayerAtFullS
 TEST_F(FadeFromOldPicture, TheRoundPictureIsThePanelOfBgLayerBesideTheFieldLayer) {
     constexpr Pixel hidden{10, 250, 10};
     constexpr Pixel panel{90, 30, 200};
-    paint(bgLayer, 0, 0, 460, 480, hidden);
-    paint(bgLayer, 0, 480, 460, 160, panel);
-    paint(fieldLayer, 0, 0, 460, 480, newColour);
+    paintRect(bgLayer, 0, 0, 460, 480, hidden);
+    paintRect(bgLayer, 0, 480, 460, 160, panel);
+    paintRect(fieldLayer, 0, 0, 460, 480, newColour);
     Shots shots(duringEachStep());
 
     fadeInLayer(7);
@@ -84,7 +84,7 @@ TEST_F(FadeFromOldPicture, TheRoundPictureIsThePanelOfBgLayerBesideTheFieldLayer
     EXPECT_EQ(platform::tickCount(), 20u * 33);
     const Picture middle = shots.picture(10);
     ASSERT_FALSE(middle.empty());
-    const Pixel field = pixelOf(middle, 200, 200);
+    const Pixel field = pictureAt(middle, 200, 200);
     EXPECT_TRUE(between(field.blue, oldColour.blue, newColour.blue));
     EXPECT_TRUE(between(field.green, oldColour.green, newColour.green));
     EXPECT_TRUE(between(field.red, oldColour.red, newColour.red));

@@ -42,8 +42,9 @@ TEST(SpawnBall, StartsAboveThePaddleWithTheVerticalSpeedDrawnFirst) {
     EXPECT_EQ(ball.alive, 1);
     EXPECT_EQ(ball.x, 2320);
     EXPECT_EQ(ball.y, 4120);
-    EXPECT_EQ(ball.dy, -(346 % 41) - 40);
-    EXPECT_EQ(ball.dx, 130 % 161 - 80);
+    // The first two numbers are 346 = 8 * 41 + 18 and 130 (below 161): dy -18 - 40, dx 130 - 80.
+    EXPECT_EQ(ball.dy, -58);
+    EXPECT_EQ(ball.dx, 50);
     EXPECT_EQ(spawnCount, 1);
     expectNormalBall(ball);
     EXPECT_EQ(ball.sprite.mode, keyed);

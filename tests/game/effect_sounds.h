@@ -3,48 +3,19 @@
 // read from the headless sound trace which effects the game started. Open them after the
 // headless backend was reset; close them before the test ends so the next test starts afresh.
 #include "objects/inventory.h"
-#include "sound/sound_clip.h"
 #include "support/headless_probe.h"
+#include "sound/sound_clip.h"
+#include "support/wav_file.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace effects {
-
-inline void writeSilentWav(const std::filesystem::path& path, uint32_t ms) {
-    const uint32_t rate = 22050;
-    const uint32_t bytes = rate * ms / 1000 * 2;
-    std::vector<uint8_t> b;
-    auto text = [&](const char* s) {
-        for (; *s != '\0'; ++s)
-            b.push_back(static_cast<uint8_t>(*s));
-    };
-    auto put = [&](uint32_t v, int size) {
-        for (int i = 0; i < size; ++i)
-            b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    text("RIFF");
-    put(36 + bytes, 4);
-    text("WAVEfmt ");
-    put(16, 4);
-    put(1, 2);
-    put(1, 2);
-    put(rate, 4);
-    put(rate * 2, 4);
-    put(2, 2);
-    put(16, 2);
-    text("data");
-    put(bytes, 4);
-    b.resize(b.size() + bytes, 0);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
 
 struct Effect {
     QUORINSound& clip;

@@ -3,32 +3,15 @@
 // the first frame of a round starts right after the intro tune is requested, each later frame
 // starts 33 ms after the previous one plus the 1 ms of its Escape poll.
 #include "support/game_run.h"
+#include "support/trace.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-struct Event {
-    uint32_t ms = 0;
-    std::string text; // what follows the time
-};
-
-std::vector<Event> events(const std::vector<std::string>& trace, const std::string& text) {
-    std::vector<Event> found;
-    for (const std::string& line : trace) {
-        std::istringstream in(line);
-        Event event;
-        in >> event.ms;
-        std::getline(in >> std::ws, event.text);
-        if (event.text == text) found.push_back(event);
-    }
-    return found;
-}
 
 // The start of frame k (from 1) of a round whose start time is `start`.
 uint32_t frameStart(uint32_t start, uint32_t k) {
@@ -46,19 +29,19 @@ TEST(RoundRun, NormalRoundLaunchesTunesAndEndsAfterEscape) {
                                             "15000 down ESCAPE\n"
                                             "15100 up ESCAPE\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    const auto intro = events(run.trace, "sound play 128 0");
+    const auto intro = traceEvents(run.trace, "sound play 128 0");
     ASSERT_EQ(intro.size(), 1u);
     const uint32_t start = intro[0].ms;
 
     // Level 0 lasts 100 frames: launches in frames 1, 22, 43, 64 and 85.
-    const auto launches = events(run.trace, "sound play 140 0");
+    const auto launches = traceEvents(run.trace, "sound play 140 0");
     ASSERT_GE(launches.size(), 5u);
     for (uint32_t i = 0; i < 5; ++i)
         EXPECT_EQ(launches[i].ms, frameStart(start, 1 + 21 * i)) << i;
     EXPECT_EQ(launches[2].ms - launches[1].ms, 693u);
 
     // The calm tune starts in the first frame that finds the intro (2400 ms) over.
-    const auto calm = events(run.trace, "sound play 129 0");
+    const auto calm = traceEvents(run.trace, "sound play 129 0");
     ASSERT_EQ(calm.size(), 1u);
     EXPECT_GE(calm[0].ms - start, 2400u);
     EXPECT_LT(calm[0].ms - start, 2400u + 33);
@@ -69,7 +52,7 @@ TEST(RoundRun, NormalRoundLaunchesTunesAndEndsAfterEscape) {
     while (frameStart(start, k + 1) < 10000)
         ++k;
     const uint32_t escapeSeen = frameStart(start, k + 1);
-    const auto stops = events(run.trace, "sound stop 129 0");
+    const auto stops = traceEvents(run.trace, "sound stop 129 0");
     ASSERT_EQ(stops.size(), 1u);
     EXPECT_EQ(stops[0].ms, escapeSeen + 15 * 33);
 }
@@ -89,9 +72,9 @@ TEST(RoundRun, UltraLaunchesEveryFourFrames) {
                                             "11000 down ESCAPE\n"
                                             "11100 up ESCAPE\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    const auto intro = events(run.trace, "sound play 128 0");
+    const auto intro = traceEvents(run.trace, "sound play 128 0");
     ASSERT_EQ(intro.size(), 1u);
-    const auto launches = events(run.trace, "sound play 140 0");
+    const auto launches = traceEvents(run.trace, "sound play 140 0");
     ASSERT_GE(launches.size(), 30u);
     for (uint32_t i = 0; i < 30; ++i)
         EXPECT_EQ(launches[i].ms, frameStart(intro[0].ms, 1 + 4 * i)) << i;
@@ -108,15 +91,15 @@ TEST(RoundRun, BlocksReachingThePaddleEndTheRound) {
                                             "80000 down ESCAPE\n"
                                             "80100 up ESCAPE\n");
     ASSERT_EQ(run.exitCode, 0) << run.errors;
-    EXPECT_EQ(events(run.trace, "sound play 128 0").size(), 1u);
+    EXPECT_EQ(traceEvents(run.trace, "sound play 128 0").size(), 1u);
     // The danger tune came as the blocks sank; the round ended by itself, with no Escape, 16
     // frames after the descent that brought a block into the paddle's row.
-    ASSERT_GE(events(run.trace, "sound play 130 0").size(), 1u);
-    const auto ends = events(run.trace, "sound stop 130 0");
+    ASSERT_GE(traceEvents(run.trace, "sound play 130 0").size(), 1u);
+    const auto ends = traceEvents(run.trace, "sound stop 130 0");
     ASSERT_EQ(ends.size(), 1u);
     EXPECT_LT(ends[0].ms, 75000u);
     uint32_t lastDescent = 0;
-    for (const Event& descent : events(run.trace, "sound play 143 0"))
+    for (const TraceEvent& descent : traceEvents(run.trace, "sound play 143 0"))
         if (descent.ms < ends[0].ms) lastDescent = descent.ms;
     EXPECT_EQ(ends[0].ms - lastDescent, 16u * 33);
 }

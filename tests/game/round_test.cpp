@@ -124,6 +124,41 @@ TEST_F(RoundRules, NormalGrowsFirstInFrame9AndDescendsFirstInFrame121) {
         EXPECT_EQ(playField.value[3][column], cellEmpty) << column;
 }
 
+struct DescentCase {
+    const char* name;
+    GameMode mode;
+    std::vector<int32_t> frames; // the frames, counted from 1, that descend among the first 250
+};
+
+void PrintTo(const DescentCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Descents : public RoundRules, public testing::WithParamInterface<DescentCase> {};
+
+// The level is 0 up to frame 101, 1 from frame 102 and 2 from frame 213 (the grid runs before
+// the level counter). A descent comes every 121 - 3 (4 - mode) level frames: always 121 in
+// NORMAL, so frames 121 and 242. SUPER's period is 115 at level 1, reached by frame 115, then 109
+// at level 2: frame 115 + 109 = 224. HYPER's (and ULTRA's) are 112 and 103: frames 112 and 215.
+TEST_P(Descents, ComeEveryPeriodOfTheCurrentLevel) {
+    const DescentCase& c = GetParam();
+    startRound(c.mode);
+    std::vector<int32_t> found;
+    for (int32_t n = 1; n <= 250; ++n)
+        if (contains(frame(), "play 143 0")) found.push_back(n);
+    EXPECT_EQ(found, c.frames);
+    EXPECT_EQ(round.level, 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Variants, Descents,
+                         testing::Values(DescentCase{"Normal", NORMAL, {121, 242}},
+                                         DescentCase{"Super", SUPER, {115, 224}},
+                                         DescentCase{"Hyper", HYPER, {112, 215}},
+                                         DescentCase{"Ultra", ULTRA, {112, 215}}),
+                         [](const testing::TestParamInfo<DescentCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
 TEST_F(RoundRules, EscapeEndsTheRound15FramesLater) {
     startRound(NORMAL);
     for (int32_t n = 1; n < 30; ++n)

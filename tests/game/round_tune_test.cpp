@@ -61,10 +61,18 @@ TEST_F(RoundTune, TheIntroPlaysOutUnlessTheDangerTuneCutsIn) {
 TEST_F(RoundTune, SilentRunsStaySilent) {
     startSound(false);
     ASSERT_EQ(soundDisabled, 1);
-    // With the first failure kept, the slot stays busy and nothing reaches the device.
-    for (int32_t height : {3, 22, 18, 22})
-        for (const std::string& line : request(height))
-            EXPECT_NE(line.substr(line.rfind(' ')), " 0") << line;
+    // With the first failure kept, every line answers 266 without reaching the device, and a
+    // slot given a clip stays busy until it is stopped: a second request starts nothing.
+    const std::pair<int32_t, Lines> steps[] = {
+        {3, {"play 129 266"}},
+        {3, {}},
+        {22, {"stop 129 266", "play 130 266"}},
+        {22, {}},
+        {18, {"stop 130 266", "play 129 266"}},
+        {22, {"stop 129 266", "play 130 266"}},
+    };
+    for (const auto& [height, sounds] : steps)
+        EXPECT_EQ(request(height), sounds) << "height " << height;
 }
 
 } // namespace

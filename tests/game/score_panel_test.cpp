@@ -17,7 +17,7 @@ void paintBackdrop(Picture& picture, int32_t left, int32_t width) {
         for (int32_t x = left; x < left + width; ++x) {
             const int32_t tileTop = y / 128 * 128, tileLeft = x / 128 * 128;
             const int32_t sheetLeft = tileTop == 384 && tileLeft == 512 ? 128 : 0;
-            picture.at(x, y) = pixelOf(backdropSheet, sheetLeft + x - tileLeft, y - tileTop);
+            picture.at(x, y) = pixelAt(backdropSheet, sheetLeft + x - tileLeft, y - tileTop);
         }
 }
 
@@ -188,7 +188,7 @@ TEST_F(ScorePanel, EachVariantKeepsItsOwnHighScore) {
 TEST_F(ScorePanel, LevelShowsTheTensOnlyFromTen) {
     startRound(NORMAL);
     // A mark in the tens cell of backBuffer shows that levels below 10 leave that cell alone.
-    const Rgb mark{1, 2, 3};
+    const Pixel mark{1, 2, 3};
     for (int32_t y = 280; y < 296; ++y)
         for (int32_t x = 592; x < 608; ++x) {
             uint8_t* p = backBuffer.pixels + ((459 - y) * 640 + x) * 3;

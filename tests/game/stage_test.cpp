@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -12,8 +12,9 @@ struct StageCase {
     const char* name;
     GameMode mode;
     int32_t rateFactor;
-    std::set<int32_t> rows;
-    int32_t draws;
+    // Row number and the cells of columns 3 to 12; every other cell is empty.
+    std::vector<std::pair<int32_t, const char*>> rows;
+    int32_t nextNumber; // the generator's next number after the stage was laid
 };
 
 void PrintTo(const StageCase& c, std::ostream* os) {
@@ -32,24 +33,15 @@ TEST_P(FillStage, LaysTheVariantsRowsAndDrawsOneNumberPerBlock) {
     }
     resetRandom();
     fillStage(c.mode, c.rateFactor);
+    EXPECT_EQ(nextRandom(), c.nextNumber) << "the stage drew a different count of numbers";
 
-    std::vector<int32_t> numbers;
-    resetRandom();
-    for (int32_t i = 0; i < c.draws; ++i)
-        numbers.push_back(nextRandom());
-    const int32_t nextAfterStage = nextRandom();
-    resetRandom();
-    fillStage(c.mode, c.rateFactor);
-    EXPECT_EQ(nextRandom(), nextAfterStage) << "the stage drew a different count of numbers";
-
-    size_t drawn = 0;
     for (int32_t row = 0; row < fieldRows; ++row) {
+        const char* cells = "1111111111";
+        for (auto [filled, laid] : c.rows)
+            cells = filled == row ? laid : cells;
         for (int32_t column = 0; column < fieldColumns; ++column) {
-            const bool filled = c.rows.count(row) != 0 && column >= 3 && column <= 12;
-            int32_t expected = cellEmpty;
-            if (filled) {
-                expected = c.rateFactor != 0 ? 3 + (numbers.at(drawn++) & 1) : cellStrongest;
-            }
+            const bool inner = column >= 3 && column <= 12;
+            const int32_t expected = inner ? cells[column - 3] - '0' : cellEmpty;
             ASSERT_EQ(playField.shown[row][column], expected) << row << "," << column;
             ASSERT_EQ(playField.value[row][column], expected) << row << "," << column;
             ASSERT_EQ(playField.phase[row][column], phaseRest) << row << "," << column;
@@ -57,14 +49,30 @@ TEST_P(FillStage, LaysTheVariantsRowsAndDrawsOneNumberPerBlock) {
     }
 }
 
-const std::set<int32_t> allRows{3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+// With a rate factor each block is 3 plus the lowest bit of the next number: the sequence
+// starts 346, 130, 10982, 1090, 11656, 7117, 17595, 6415, 22948, 31126, so the first row laid
+// reads 3333344433. NORMAL's 50 draws are followed by 20427, the others' 110 by 20126; without
+// a rate factor nothing is drawn, so 346 still comes next.
+const std::vector<std::pair<int32_t, const char*>> normalRows{{4, "3333344433"},
+                                                              {6, "3344333444"},
+                                                              {8, "4434343443"},
+                                                              {10, "4444334443"},
+                                                              {12, "4333343344"}};
+const std::vector<std::pair<int32_t, const char*>> allRows{
+    {3, "3333344433"},  {4, "3344333444"},  {5, "4434343443"}, {6, "4444334443"},
+    {7, "4333343344"},  {8, "4343334334"},  {9, "4434334434"}, {10, "4443443333"},
+    {11, "3333443334"}, {12, "3444444334"}, {13, "4444344434"}};
+const std::vector<std::pair<int32_t, const char*>> strongestRows{
+    {3, "6666666666"},  {4, "6666666666"},  {5, "6666666666"}, {6, "6666666666"},
+    {7, "6666666666"},  {8, "6666666666"},  {9, "6666666666"}, {10, "6666666666"},
+    {11, "6666666666"}, {12, "6666666666"}, {13, "6666666666"}};
 
 INSTANTIATE_TEST_SUITE_P(Variants, FillStage,
-                         testing::Values(StageCase{"Normal", NORMAL, 2, {4, 6, 8, 10, 12}, 50},
-                                         StageCase{"Super", SUPER, 2, allRows, 110},
-                                         StageCase{"Hyper", HYPER, 2, allRows, 110},
-                                         StageCase{"UltraAsHyper", HYPER, 0, allRows, 0},
-                                         StageCase{"Bench", BENCH, 0, allRows, 0}),
+                         testing::Values(StageCase{"Normal", NORMAL, 2, normalRows, 20427},
+                                         StageCase{"Super", SUPER, 2, allRows, 20126},
+                                         StageCase{"Hyper", HYPER, 2, allRows, 20126},
+                                         StageCase{"UltraAsHyper", HYPER, 0, strongestRows, 346},
+                                         StageCase{"Bench", BENCH, 0, strongestRows, 346}),
                          [](const testing::TestParamInfo<StageCase>& info) {
                              return std::string(info.param.name);
                          });
@@ -110,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
     Fields, FindHeight,
     testing::Values(HeightCase{"Empty", {}, NORMAL, 3},
                     HeightCase{"OnlyRowsThreeAndFour", {{3, 3}, {4, 12}, {3, 7}}, NORMAL, 3},
+                    HeightCase{"OnlyRowThree", {{3, 3}, {3, 12}}, NORMAL, 3},
                     HeightCase{"RowFive", {{5, 12}, {3, 3}}, NORMAL, 4},
                     HeightCase{"LowestOfSeveral", {{8, 3}, {13, 9}, {10, 12}}, NORMAL, 12},
                     HeightCase{"RowTwentySeven", {{27, 12}, {4, 4}}, NORMAL, 26},
@@ -151,12 +160,10 @@ TEST_P(GrowBlock, RaisesTheDrawnCellOnly) {
     }
     const PlayField before = playField;
     resetRandom();
-    const int32_t column = nextRandom() % 10 + 3;
-    const int32_t row = nextRandom() % (height - 2) + 3;
-    resetRandom();
     growBlock(height, c.rateFactor);
+    // The first two numbers, 346 and 130, pick column 346 % 10 + 3 = 9 and row 130 % 15 + 3 = 13.
     PlayField expected = before;
-    expected.value[row][column] = c.after;
+    expected.value[13][9] = c.after;
     for (int32_t r = 0; r < fieldRows; ++r) {
         for (int32_t k = 0; k < fieldColumns; ++k) {
             ASSERT_EQ(playField.value[r][k], expected.value[r][k]) << r << "," << k;

@@ -9,8 +9,8 @@
 
 namespace {
 
-constexpr Bgr kWhite{255, 255, 255};
-constexpr Bgr kGrey{50, 60, 70};
+constexpr Pixel kWhite{255, 255, 255};
+constexpr Pixel kGrey{50, 60, 70};
 
 class BlitTest : public testing::Test {
   protected:
@@ -18,7 +18,7 @@ class BlitTest : public testing::Test {
         makeSurface(source, 32, 32);
         makeSurface(target, 32, 32);
         paintCoordinates(source);
-        fillSurface(target, kGrey[2], kGrey[1], kGrey[0]);
+        fillSurface(target, kGrey.red, kGrey.green, kGrey.blue);
     }
     std::vector<uint8_t> targetBytes() const {
         return {target.pixels, target.pixels + 32 * 32 * 3};
@@ -53,21 +53,21 @@ TEST_F(BlitTest, UnknownModesAndEmptyOrFarRectanglesDrawNothing) {
 
 TEST_F(BlitTest, ClippedColumnsKeepTheirPlaces) {
     for (int32_t mode : {keyed, blend, copy}) {
-        fillSurface(target, kGrey[2], kGrey[1], kGrey[0]);
+        fillSurface(target, kGrey.red, kGrey.green, kGrey.blue);
         blit(source, mode, {0, 0, 16, 16}, target, {0, -4, 16, 16}, 1.0f);
         for (int32_t x = 0; x < 16; ++x) {
-            const Bgr want = x < 12 ? Bgr{static_cast<uint8_t>(x + 4), 3, 7} : kGrey;
-            EXPECT_EQ(getPixel(target, x, 3), want) << "mode " << mode << " column " << x;
+            const Pixel want = x < 12 ? Pixel{static_cast<uint8_t>(x + 4), 3, 7} : kGrey;
+            EXPECT_EQ(pixelAt(target, x, 3), want) << "mode " << mode << " column " << x;
         }
     }
 }
 
 TEST_F(BlitTest, TheTargetsLastLineIsWritten) {
     for (int32_t mode : {keyed, blend, copy}) {
-        fillSurface(target, kGrey[2], kGrey[1], kGrey[0]);
+        fillSurface(target, kGrey.red, kGrey.green, kGrey.blue);
         blit(source, mode, {0, 0, 4, 4}, target, {29, 28, 4, 4}, 1.0f);
-        EXPECT_EQ(getPixel(target, 28, 31), (Bgr{0, 2, 7})) << mode;
-        EXPECT_EQ(getPixel(target, 31, 31), (Bgr{3, 2, 7})) << mode;
+        EXPECT_EQ(pixelAt(target, 28, 31), (Pixel{0, 2, 7})) << mode;
+        EXPECT_EQ(pixelAt(target, 31, 31), (Pixel{3, 2, 7})) << mode;
     }
 }
 
@@ -76,20 +76,20 @@ TEST_F(BlitTest, PureWhiteIsTheOnlyKey) {
     setPixel(source, 1, 0, {255, 255, 254});
     setPixel(source, 2, 0, {254, 255, 255});
     for (int32_t mode : {keyed, blend}) {
-        fillSurface(target, kGrey[2], kGrey[1], kGrey[0]);
+        fillSurface(target, kGrey.red, kGrey.green, kGrey.blue);
         blit(source, mode, {0, 0, 1, 3}, target, {5, 5, 1, 3}, 1.0f);
-        EXPECT_EQ(getPixel(target, 5, 5), kGrey) << mode;
-        EXPECT_EQ(getPixel(target, 6, 5), (Bgr{255, 255, 254})) << mode;
-        EXPECT_EQ(getPixel(target, 7, 5), (Bgr{254, 255, 255})) << mode;
+        EXPECT_EQ(pixelAt(target, 5, 5), kGrey) << mode;
+        EXPECT_EQ(pixelAt(target, 6, 5), (Pixel{255, 255, 254})) << mode;
+        EXPECT_EQ(pixelAt(target, 7, 5), (Pixel{254, 255, 255})) << mode;
     }
     blit(source, copy, {0, 0, 1, 3}, target, {5, 5, 1, 3}, 1.0f);
-    EXPECT_EQ(getPixel(target, 5, 5), kWhite);
+    EXPECT_EQ(pixelAt(target, 5, 5), kWhite);
 }
 
 TEST_F(BlitTest, BlendTruncatesEachTermOnItsOwn) {
     const struct {
         float weight;
-        Bgr from, onto, result;
+        Pixel from, onto, result;
     } cases[] = {
         {0.5f, {255, 1, 100}, {0, 1, 200}, {127, 0, 150}},
         {1.0f, {255, 1, 100}, {0, 1, 200}, {255, 1, 100}},
@@ -101,15 +101,15 @@ TEST_F(BlitTest, BlendTruncatesEachTermOnItsOwn) {
         setPixel(source, 0, 0, c.from);
         setPixel(target, 0, 0, c.onto);
         blit(source, blend, {0, 0, 1, 1}, target, {0, 0, 1, 1}, c.weight);
-        EXPECT_EQ(getPixel(target, 0, 0), c.result) << c.weight;
+        EXPECT_EQ(pixelAt(target, 0, 0), c.result) << c.weight;
     }
 }
 
 TEST_F(BlitTest, BlendOfDifferentSizesIsAPlainStretch) {
     setPixel(source, 0, 0, kWhite);
     blit(source, blend, {0, 0, 2, 2}, target, {0, 0, 4, 4}, 0.25f);
-    EXPECT_EQ(getPixel(target, 0, 0), kWhite);
-    EXPECT_EQ(getPixel(target, 3, 0), (Bgr{1, 0, 7}));
+    EXPECT_EQ(pixelAt(target, 0, 0), kWhite);
+    EXPECT_EQ(pixelAt(target, 3, 0), (Pixel{1, 0, 7}));
 }
 
 TEST_F(BlitTest, KeyedEnlargementRoundsColumnsDownAndLinesUp) {
@@ -120,24 +120,24 @@ TEST_F(BlitTest, KeyedEnlargementRoundsColumnsDownAndLinesUp) {
     blit(source, keyed, {2, 3, 16, 16}, target, {1, 1, 24, 24}, 1.0f);
     for (int32_t i = 0; i < 24; ++i)
         for (int32_t j = 0; j < 24; ++j)
-            ASSERT_EQ(getPixel(target, 1 + j, 1 + i), (Bgr{static_cast<uint8_t>(3 + columns[j]),
-                                                           static_cast<uint8_t>(2 + lines[i]), 7}))
+            ASSERT_EQ(pixelAt(target, 1 + j, 1 + i), (Pixel{static_cast<uint8_t>(3 + columns[j]),
+                                                            static_cast<uint8_t>(2 + lines[i]), 7}))
                 << "line " << i << " column " << j;
 }
 
 TEST_F(BlitTest, KeyedEnlargementDrawsTheLineBelowOnlyWhenItIsInside) {
     // The rectangle's last line is the source's last, so the line below it is outside.
     blit(source, keyed, {16, 0, 16, 16}, target, {0, 0, 24, 24}, 1.0f);
-    EXPECT_EQ(getPixel(target, 0, 22), (Bgr{0, 31, 7}));
-    EXPECT_EQ(getPixel(target, 0, 23), kGrey);
+    EXPECT_EQ(pixelAt(target, 0, 22), (Pixel{0, 31, 7}));
+    EXPECT_EQ(pixelAt(target, 0, 23), kGrey);
 }
 
 TEST_F(BlitTest, KeyedReductionSamplesEveryOtherPixel) {
     blit(source, keyed, {0, 0, 16, 16}, target, {0, 0, 8, 8}, 1.0f);
     for (int32_t i = 0; i < 8; ++i)
         for (int32_t j = 0; j < 8; ++j)
-            EXPECT_EQ(getPixel(target, j, i),
-                      (Bgr{static_cast<uint8_t>(2 * j), static_cast<uint8_t>(2 * i), 7}));
+            EXPECT_EQ(pixelAt(target, j, i),
+                      (Pixel{static_cast<uint8_t>(2 * j), static_cast<uint8_t>(2 * i), 7}));
 }
 
 TEST_F(BlitTest, CopyWithinOneSurfaceMovesTheBlockWhole) {

@@ -51,8 +51,8 @@ class FixtureTest : public testing::TestWithParam<Fixture> {};
 
 TEST_P(FixtureTest, DecodesAsImageMagickDoes) {
     const Fixture& f = GetParam();
-    const auto file = bmpfile::readFile(kFixtures + f.name + ".bmp");
-    const auto expected = bmpfile::readFile(kFixtures + f.name + ".bgr");
+    const auto file = readBytes(kFixtures + f.name + ".bmp");
+    const auto expected = readBytes(kFixtures + f.name + ".bgr");
     ASSERT_GT(file.size(), 30u);
     ASSERT_EQ(expected.size(), 12u * 6 * 3);
 
@@ -81,7 +81,7 @@ TEST_P(FixtureTest, DecodesAsImageMagickDoes) {
 
 // Cutting any byte off the end loses pixel data or the end of the run-length stream.
 TEST_P(FixtureTest, RefusesEveryTruncation) {
-    const auto file = bmpfile::readFile(kFixtures + GetParam().name + ".bmp");
+    const auto file = readBytes(kFixtures + GetParam().name + ".bmp");
     for (size_t size = 0; size < file.size(); ++size) {
         const std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<ptrdiff_t>(size));
         EXPECT_TRUE(decode(cut).empty()) << "decoded the first " << size << " bytes";

@@ -1,10 +1,10 @@
 #pragma once
 // Builds small .bmp files byte by byte, so a test can say exactly which header field it bends.
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/files.h"
 
 namespace bmpfile {
 
@@ -64,17 +64,6 @@ inline std::vector<uint8_t> build(const Info& info) {
         putU32(out, at, c), at += 4;
     out.insert(out.end(), info.pixels.begin(), info.pixels.end());
     return out;
-}
-
-inline std::vector<uint8_t> readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace bmpfile

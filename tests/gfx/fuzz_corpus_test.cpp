@@ -16,7 +16,7 @@ TEST(FuzzCorpus, EveryInputIsDecodedOrRefusedWithinItsBytes) {
     int files = 0, decoded = 0;
     for (const auto& entry :
          fs::directory_iterator(fs::path(VORBLET_SOURCE_DIR) / "fuzz" / "corpus")) {
-        const auto bytes = bmpfile::readFile(entry.path().string());
+        const auto bytes = readBytes(entry.path().string());
         // An allocation of exactly the file's size, so a read past its end is caught.
         std::unique_ptr<uint8_t[]> file(new uint8_t[bytes.size() + (bytes.empty() ? 1 : 0)]);
         if (!bytes.empty()) std::memcpy(file.get(), bytes.data(), bytes.size());

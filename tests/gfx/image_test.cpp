@@ -156,16 +156,15 @@ class LoadTest : public ImageTest {
         fs::remove_all(folder);
     }
     void put(const std::string& name, const std::vector<uint8_t>& bytes) {
-        bmpfile::writeFile((folder / "BMP" / (name + ".bmp")).string(), bytes);
+        writeFile((folder / "BMP" / (name + ".bmp")).string(), bytes);
     }
     fs::path folder, previous;
 };
 
 TEST_F(LoadTest, LoadsAFileIntoBottomUpRows) {
-    put("130",
-        bmpfile::readFile(std::string(VORBLET_SOURCE_DIR) + "/tests/gfx/fixtures/topdown24.bmp"));
+    put("130", readBytes(std::string(VORBLET_SOURCE_DIR) + "/tests/gfx/fixtures/topdown24.bmp"));
     const auto expected =
-        bmpfile::readFile(std::string(VORBLET_SOURCE_DIR) + "/tests/gfx/fixtures/topdown24.bgr");
+        readBytes(std::string(VORBLET_SOURCE_DIR) + "/tests/gfx/fixtures/topdown24.bgr");
     QUORINImage sheet;
     ASSERT_EQ(loadBitmap(sheet, "130"), &sheet);
     EXPECT_TRUE(platform::probe::takeBoxes().empty());
@@ -174,9 +173,9 @@ TEST_F(LoadTest, LoadsAFileIntoBottomUpRows) {
     EXPECT_EQ(sheet.isScreen, 0);
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 12; ++x)
-            EXPECT_EQ(getPixel(sheet, x, y),
-                      (Bgr{expected[(y * 12 + x) * 3], expected[(y * 12 + x) * 3 + 1],
-                           expected[(y * 12 + x) * 3 + 2]}));
+            EXPECT_EQ(pixelAt(sheet, x, y),
+                      (Pixel{expected[(y * 12 + x) * 3], expected[(y * 12 + x) * 3 + 1],
+                             expected[(y * 12 + x) * 3 + 2]}));
 }
 
 TEST_F(LoadTest, AFileThatCannotBeReadGivesTheLoadMessage) {
@@ -209,18 +208,13 @@ class ScreenTest : public ImageTest {
         makeSurface(art, 32, 32);
         paintCoordinates(art);
     }
-    Bgr windowPixel(int x, int y) {
-        const auto& picture = platform::probe::windowPicture();
-        const size_t at = (static_cast<size_t>(y) * 640 + x) * 3;
-        return {picture[at], picture[at + 1], picture[at + 2]};
-    }
     QUORINImage screen, art;
 };
 
 TEST_F(ScreenTest, FillingTheScreenPaintsTheWindow) {
     fillSurface(screen, 10, 20, 30);
-    EXPECT_EQ(windowPixel(0, 0), (Bgr{30, 20, 10}));
-    EXPECT_EQ(windowPixel(639, 459), (Bgr{30, 20, 10}));
+    EXPECT_EQ(windowPixel(0, 0), (Pixel{30, 20, 10}));
+    EXPECT_EQ(windowPixel(639, 459), (Pixel{30, 20, 10}));
 }
 
 TEST_F(ScreenTest, EveryModeIsACopyIntoTheWindowWhiteIncluded) {
@@ -230,21 +224,21 @@ TEST_F(ScreenTest, EveryModeIsACopyIntoTheWindowWhiteIncluded) {
         const uint64_t before = platform::probe::presentCount();
         blit(art, mode, {0, 0, 4, 4}, screen, {100, 200, 4, 4}, 0.5f);
         EXPECT_EQ(platform::probe::presentCount(), before + 1) << mode;
-        EXPECT_EQ(windowPixel(200, 100), (Bgr{255, 255, 255})) << mode;
-        EXPECT_EQ(windowPixel(203, 103), (Bgr{3, 3, 7})) << mode;
-        EXPECT_EQ(windowPixel(204, 103), (Bgr{0, 0, 0})) << mode;
+        EXPECT_EQ(windowPixel(200, 100), (Pixel{255, 255, 255})) << mode;
+        EXPECT_EQ(windowPixel(203, 103), (Pixel{3, 3, 7})) << mode;
+        EXPECT_EQ(windowPixel(204, 103), (Pixel{0, 0, 0})) << mode;
     }
 }
 
 TEST_F(ScreenTest, CopiesIntoTheWindowAreClippedToIt) {
     fillSurface(screen, 0, 0, 0);
     blit(art, copy, {0, 0, 32, 32}, screen, {450, 630, 32, 32}, 1.0f);
-    EXPECT_EQ(windowPixel(630, 450), (Bgr{0, 0, 7}));
-    EXPECT_EQ(windowPixel(639, 459), (Bgr{9, 9, 7}));
+    EXPECT_EQ(windowPixel(630, 450), (Pixel{0, 0, 7}));
+    EXPECT_EQ(windowPixel(639, 459), (Pixel{9, 9, 7}));
     blit(art, copy, {0, 0, 32, 32}, screen, {-30, -31, 32, 32}, 1.0f);
-    EXPECT_EQ(windowPixel(0, 0), (Bgr{31, 30, 7}));
-    EXPECT_EQ(windowPixel(0, 1), (Bgr{31, 31, 7}));
-    EXPECT_EQ(windowPixel(1, 0), (Bgr{0, 0, 0}));
+    EXPECT_EQ(windowPixel(0, 0), (Pixel{31, 30, 7}));
+    EXPECT_EQ(windowPixel(0, 1), (Pixel{31, 31, 7}));
+    EXPECT_EQ(windowPixel(1, 0), (Pixel{0, 0, 0}));
 }
 
 TEST_F(ScreenTest, CopiesOutOfTheWindowReadWhatItShows) {
@@ -252,20 +246,21 @@ TEST_F(ScreenTest, CopiesOutOfTheWindowReadWhatItShows) {
     QUORINImage copyOfWindow;
     makeSurface(copyOfWindow, 640, 460);
     blit(screen, keyed, {0, 0, 460, 640}, copyOfWindow, {0, 0, 460, 640}, 1.0f);
-    EXPECT_EQ(getPixel(copyOfWindow, 20, 10), (Bgr{0, 0, 7}));
-    EXPECT_EQ(getPixel(copyOfWindow, 51, 41), (Bgr{31, 31, 7}));
-    EXPECT_EQ(getPixel(copyOfWindow, 0, 0), (Bgr{255, 255, 255}));
+    EXPECT_EQ(pixelAt(copyOfWindow, 20, 10), (Pixel{0, 0, 7}));
+    EXPECT_EQ(pixelAt(copyOfWindow, 51, 41), (Pixel{31, 31, 7}));
+    EXPECT_EQ(pixelAt(copyOfWindow, 0, 0), (Pixel{255, 255, 255}));
     const auto& picture = platform::probe::windowPicture();
     for (int y = 0; y < 460; y += 7)
-        ASSERT_EQ(0, std::memcmp(pixelAt(copyOfWindow, 0, y), &picture[y * 640 * 3], 640 * 3)) << y;
+        ASSERT_EQ(0, std::memcmp(pixelAddress(copyOfWindow, 0, y), &picture[y * 640 * 3], 640 * 3))
+            << y;
 }
 
 TEST_F(ScreenTest, CopiesWithinTheWindowMoveAWholeBlock) {
     blit(art, copy, {0, 0, 32, 32}, screen, {0, 0, 32, 32}, 1.0f);
     blit(screen, copy, {0, 0, 32, 32}, screen, {8, 8, 32, 32}, 1.0f);
-    EXPECT_EQ(windowPixel(8, 8), (Bgr{0, 0, 7}));
-    EXPECT_EQ(windowPixel(39, 39), (Bgr{31, 31, 7}));
-    EXPECT_EQ(windowPixel(3, 3), (Bgr{3, 3, 7}));
+    EXPECT_EQ(windowPixel(8, 8), (Pixel{0, 0, 7}));
+    EXPECT_EQ(windowPixel(39, 39), (Pixel{31, 31, 7}));
+    EXPECT_EQ(windowPixel(3, 3), (Pixel{3, 3, 7}));
 }
 
 TEST_F(ScreenTest, AStretchIntoTheWindowShowsOnlyWhatItSampled) {
@@ -273,13 +268,13 @@ TEST_F(ScreenTest, AStretchIntoTheWindowShowsOnlyWhatItSampled) {
     const uint64_t before = platform::probe::presentCount();
     blit(art, keyed, {24, 24, 8, 8}, screen, {0, 0, 16, 16}, 1.0f); // runs past the art's edge
     EXPECT_EQ(platform::probe::presentCount(), before + 1);
-    EXPECT_EQ(windowPixel(0, 0), (Bgr{24, 24, 7}));
-    EXPECT_EQ(windowPixel(15, 14), (Bgr{31, 31, 7}));
-    EXPECT_EQ(windowPixel(0, 15), (Bgr{0, 0, 0})); // samples line 32, outside the art
+    EXPECT_EQ(windowPixel(0, 0), (Pixel{24, 24, 7}));
+    EXPECT_EQ(windowPixel(15, 14), (Pixel{31, 31, 7}));
+    EXPECT_EQ(windowPixel(0, 15), (Pixel{0, 0, 0})); // samples line 32, outside the art
     blit(screen, copy, {0, 0, 16, 16}, screen, {100, 100, 8, 8}, 1.0f);
-    EXPECT_EQ(windowPixel(100, 100), (Bgr{24, 24, 7}));
-    EXPECT_EQ(windowPixel(107, 106), (Bgr{31, 30, 7}));
-    EXPECT_EQ(windowPixel(107, 107), (Bgr{31, 31, 7}));
+    EXPECT_EQ(windowPixel(100, 100), (Pixel{24, 24, 7}));
+    EXPECT_EQ(windowPixel(107, 106), (Pixel{31, 30, 7}));
+    EXPECT_EQ(windowPixel(107, 107), (Pixel{31, 31, 7}));
 }
 
 } // namespace

@@ -7,9 +7,9 @@
 
 namespace {
 
-constexpr Bgr kWhite{255, 255, 255};
-constexpr Bgr kBackground{1, 2, 3};
-constexpr Bgr kScribble{77, 77, 77};
+constexpr Pixel kWhite{255, 255, 255};
+constexpr Pixel kBackground{1, 2, 3};
+constexpr Pixel kScribble{77, 77, 77};
 
 bool sameRect(const BlitRect& a, const BlitRect& b) {
     return a.top == b.top && a.left == b.left && a.height == b.height && a.width == b.width;
@@ -24,9 +24,9 @@ class SpriteTest : public testing::Test {
         makeSurface(other, 40, 40);
         paintCoordinates(sheet);
         setPixel(sheet, 48, 0, kWhite);
-        fillSurface(clean, kBackground[2], kBackground[1], kBackground[0]);
-        fillSurface(frame, kBackground[2], kBackground[1], kBackground[0]);
-        fillSurface(other, kBackground[2], kBackground[1], kBackground[0]);
+        fillSurface(clean, kBackground.red, kBackground.green, kBackground.blue);
+        fillSurface(frame, kBackground.red, kBackground.green, kBackground.blue);
+        fillSurface(other, kBackground.red, kBackground.green, kBackground.blue);
     }
     QUORINImage sheet, clean, frame, other;
 };
@@ -69,8 +69,8 @@ TEST_F(SpriteTest, AnUnmovedSpriteLandsWhereItsImageLiesInTheSheet) {
     initSprite(sprite, keyed, sheet, &cell, frame, 1.0f);
     EXPECT_TRUE(sameRect(sprite.destRect, cell));
     drawSprite(sprite);
-    EXPECT_EQ(getPixel(frame, 24, 0), (Bgr{24, 0, 7}));
-    EXPECT_EQ(getPixel(frame, 39, 15), (Bgr{39, 15, 7}));
+    EXPECT_EQ(pixelAt(frame, 24, 0), (Pixel{24, 0, 7}));
+    EXPECT_EQ(pixelAt(frame, 39, 15), (Pixel{39, 15, 7}));
 }
 
 TEST_F(SpriteTest, OverridesApplyToOneCallOnly) {
@@ -80,12 +80,12 @@ TEST_F(SpriteTest, OverridesApplyToOneCallOnly) {
     initSprite(sprite, copy, sheet, &cell, frame, 1.0f);
     const BlitRect elsewhere{10, 10, 4, 4};
     drawSprite(sprite, &other, &elsewhere);
-    EXPECT_EQ(getPixel(other, 10, 10), (Bgr{0, 0, 7}));
-    EXPECT_EQ(getPixel(frame, 0, 0), kBackground);
+    EXPECT_EQ(pixelAt(other, 10, 10), (Pixel{0, 0, 7}));
+    EXPECT_EQ(pixelAt(frame, 0, 0), kBackground);
     EXPECT_EQ(sprite.target, &frame);
     EXPECT_TRUE(sameRect(sprite.destRect, cell));
     drawSprite(sprite);
-    EXPECT_EQ(getPixel(frame, 0, 0), (Bgr{0, 0, 7}));
+    EXPECT_EQ(pixelAt(frame, 0, 0), (Pixel{0, 0, 7}));
 }
 
 TEST_F(SpriteTest, RestoreCopiesTheBackgroundBackWhiteIncluded) {
@@ -98,11 +98,11 @@ TEST_F(SpriteTest, RestoreCopiesTheBackgroundBackWhiteIncluded) {
     sprite.destRect.top = 5;
     sprite.destRect.left = 5;
     drawSprite(sprite);
-    EXPECT_EQ(getPixel(frame, 5, 5), kBackground); // the sheet's white pixel is keyed out
-    EXPECT_EQ(getPixel(frame, 6, 5), (Bgr{49, 0, 7}));
+    EXPECT_EQ(pixelAt(frame, 5, 5), kBackground); // the sheet's white pixel is keyed out
+    EXPECT_EQ(pixelAt(frame, 6, 5), (Pixel{49, 0, 7}));
     restoreSprite(sprite);
-    EXPECT_EQ(getPixel(frame, 6, 5), kWhite);
-    EXPECT_EQ(getPixel(frame, 8, 8), kBackground);
+    EXPECT_EQ(pixelAt(frame, 6, 5), kWhite);
+    EXPECT_EQ(pixelAt(frame, 8, 8), kBackground);
 }
 
 TEST_F(SpriteTest, RestoreErasesWhereTheSpriteIsNow) {
@@ -115,8 +115,8 @@ TEST_F(SpriteTest, RestoreErasesWhereTheSpriteIsNow) {
     sprite.destRect.left = 20;
     drawSprite(sprite);
     restoreSprite(sprite);
-    EXPECT_EQ(getPixel(frame, 0, 0), (Bgr{0, 0, 7}));
-    EXPECT_EQ(getPixel(frame, 20, 0), kBackground);
+    EXPECT_EQ(pixelAt(frame, 0, 0), (Pixel{0, 0, 7}));
+    EXPECT_EQ(pixelAt(frame, 20, 0), kBackground);
 }
 
 TEST_F(SpriteTest, RestoreTakesOverridesForSourceAndTarget) {
@@ -126,8 +126,8 @@ TEST_F(SpriteTest, RestoreTakesOverridesForSourceAndTarget) {
     const BlitRect cell{0, 0, 4, 4};
     initSprite(sprite, copy, sheet, &cell, frame, 1.0f);
     restoreSprite(sprite, &other, &clean);
-    EXPECT_EQ(getPixel(clean, 2, 2), kScribble);
-    EXPECT_EQ(getPixel(frame, 2, 2), kBackground);
+    EXPECT_EQ(pixelAt(clean, 2, 2), kScribble);
+    EXPECT_EQ(pixelAt(frame, 2, 2), kBackground);
 }
 
 TEST_F(SpriteTest, ACopySpriteOfAnotherSizeIsStretched) {
@@ -138,9 +138,9 @@ TEST_F(SpriteTest, ACopySpriteOfAnotherSizeIsStretched) {
     sprite.destRect.height = 4;
     sprite.destRect.width = 4;
     drawSprite(sprite);
-    EXPECT_EQ(getPixel(frame, 0, 0), (Bgr{0, 0, 7}));
-    EXPECT_EQ(getPixel(frame, 3, 0), (Bgr{1, 0, 7}));
-    EXPECT_EQ(getPixel(frame, 2, 1), (Bgr{1, 1, 7}));
+    EXPECT_EQ(pixelAt(frame, 0, 0), (Pixel{0, 0, 7}));
+    EXPECT_EQ(pixelAt(frame, 3, 0), (Pixel{1, 0, 7}));
+    EXPECT_EQ(pixelAt(frame, 2, 1), (Pixel{1, 1, 7}));
 }
 
 } // namespace

@@ -7,27 +7,18 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <memory>
 #include <string>
 #include <vector>
 
 #include "objects/program_data.h"
-#include "platform/platform.h"
 #include "support/headless_probe.h"
+#include "platform/platform.h"
+#include "support/files.h"
+#include "support/fresh_globals.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-QUORINSound* const allClips[] = {&clip128, &clip129, &clip130, &clip131, &clip132,
-                                 &clip140, &clip141, &clip142, &clip143};
-
-// The globals are made once per process in the game; each test here starts them afresh.
-void renew(QUORINImage& surface) {
-    std::destroy_at(&surface);
-    std::construct_at(&surface);
-}
 
 class InventoryTest : public testing::Test {
   protected:
@@ -39,36 +30,21 @@ class InventoryTest : public testing::Test {
             fs::copy(fs::path(VORBLET_GAME_DIR) / sub, folder / sub, fs::copy_options::recursive);
         previous = fs::current_path();
         fs::current_path(folder);
+        closeSound();
         platform::probe::resetHeadless();
-        for (QUORINImage& surface : surfaceTable)
-            renew(surface);
-        renew(snapshot);
-        renew(screen);
-        screenBound = 0;
+        renewSurfaces();
         ASSERT_EQ(bindScreen(screen), &screen);
-        soundError = 0;
-        soundDisabled = 0;
     }
     void TearDown() override {
-        soundError = 0;
-        for (QUORINSound* clip : allClips)
-            if (clip->deviceId != 0) clip->close();
+        closeSound();
         platform::probe::takeSoundEvents();
+        platform::probe::takeBoxes();
+        renewSurfaces();
         fs::current_path(previous);
         fs::remove_all(folder);
     }
 
-    // Changes one byte that the checksum covers: the first byte of the pixel array.
-    void alter(const char* name) {
-        fs::path path = folder / "BMP" / (std::string(name) + ".bmp");
-        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-        file.seekg(54);
-        char byte = 0;
-        file.read(&byte, 1);
-        byte = static_cast<char>(byte ^ 1);
-        file.seekp(54);
-        file.write(&byte, 1);
-    }
+    void alter(const char* name) { ::alter(folder / "BMP" / (std::string(name) + ".bmp")); }
 
     fs::path folder, previous;
 };
@@ -135,7 +111,6 @@ TEST_F(InventoryTest, AMissingWav130LeavesTheFirstTwoOpenAndSilencesTheRun) {
     EXPECT_EQ(musicSlot.poll(), bad);
     EXPECT_EQ(platform::probe::takeSoundEvents(),
               (std::vector<std::string>{"play 128 " + std::to_string(bad)}));
-    musicSlot.clip = nullptr;
 }
 
 TEST_F(InventoryTest, NoSoundDeviceFailsTheFirstOpenAndSetsSoundDisabled) {

@@ -2,7 +2,7 @@
 
 #include "screen_fixture.h"
 
-#include <fstream>
+#include "support/files.h"
 
 using namespace screentest;
 namespace fs = std::filesystem;
@@ -31,17 +31,7 @@ class StartupLogo : public BoundScreenTest {
                           fs::copy_options::overwrite_existing);
     }
 
-    // Changes one byte that the checksum covers: the first byte of the pixel array.
-    void alter(const char* name) {
-        std::fstream file(folder / "BMP" / (std::string(name) + ".bmp"),
-                          std::ios::in | std::ios::out | std::ios::binary);
-        file.seekg(54);
-        char byte = 0;
-        file.read(&byte, 1);
-        byte = static_cast<char>(byte ^ 1);
-        file.seekp(54);
-        file.write(&byte, 1);
-    }
+    void alter(const char* name) { ::alter(folder / "BMP" / (std::string(name) + ".bmp")); }
 
     fs::path folder;
 };
@@ -56,8 +46,8 @@ int32_t shownFaceFrame(const Picture& picture, QUORINImage& face) {
         bool same = true;
         for (int32_t y = 0; y < 200 && same; ++y)
             for (int32_t x = 0; x < 128 && same; ++x)
-                same = pixelOf(picture, faceLeft + x, faceTop + y) ==
-                       surfacePixel(face, 128 * frame + x, y);
+                same = pictureAt(picture, faceLeft + x, faceTop + y) ==
+                       pixelAt(face, 128 * frame + x, y);
         if (same) return frame;
     }
     return -1;
@@ -66,8 +56,7 @@ int32_t shownFaceFrame(const Picture& picture, QUORINImage& face) {
 bool framesDiffer(QUORINImage& face, int32_t a, int32_t b) {
     for (int32_t y = 0; y < 200; ++y)
         for (int32_t x = 0; x < 128; ++x)
-            if (!(surfacePixel(face, 128 * a + x, y) == surfacePixel(face, 128 * b + x, y)))
-                return true;
+            if (!(pixelAt(face, 128 * a + x, y) == pixelAt(face, 128 * b + x, y))) return true;
     return false;
 }
 
@@ -123,11 +112,11 @@ TEST_F(StartupLogo, TheSecondLogoSweepsInFromTheLeftOnAWhiteCanvas) {
     int32_t changedByOneStep = 0;
     for (int32_t y = 0; y < 178; ++y) {
         for (int32_t x = 0; x < 480; ++x) {
-            const Pixel first = surfacePixel(logo, x, y);
-            const Pixel second = surfacePixel(logo, x, 178 + y);
+            const Pixel first = pixelAt(logo, x, y);
+            const Pixel second = pixelAt(logo, x, 178 + y);
             // The step with width 0 draws nothing.
-            ASSERT_EQ(pixelOf(beforeSecondStep, logoLeft + x, logoTop + y), first);
-            ASSERT_EQ(pixelOf(afterSecondStep, logoLeft + x, logoTop + y),
+            ASSERT_EQ(pictureAt(beforeSecondStep, logoLeft + x, logoTop + y), first);
+            ASSERT_EQ(pictureAt(afterSecondStep, logoLeft + x, logoTop + y),
                       blendedTimes(first, second, x < 10 ? 1 : 0));
             changedByOneStep += blendedTimes(first, second, 1) == first ? 0 : 1;
             // Strip k of ten columns is blended in every step from width 10 (k + 1) on.

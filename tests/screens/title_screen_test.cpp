@@ -119,7 +119,7 @@ TEST_F(TitleScreen, TheFanfareLeadsIntoTheLoopTuneWhichStopsWhenTheScreenIsLeft)
 }
 
 TEST_F(TitleScreen, WithSoundDisabledTheScreenStillWorks) {
-    closeClips();
+    closeSound();
     probe::resetHeadless(true);
     frameMark = 0;
     EXPECT_NE(openSounds(), 1);
@@ -157,21 +157,21 @@ TEST_F(TitleScreen, ShowsTheTitlePictureAndLeavesTheBareBackdropOnTheFieldLayer)
     int32_t artPixels = 0;
     for (int32_t y = 0; y < 460; ++y) {
         for (int32_t x = 0; x < 640; ++x)
-            ASSERT_EQ(pixelOf(window, x, y), surfacePixel(bgLayer, x, y)) << x << "," << y;
+            ASSERT_EQ(pictureAt(window, x, y), pixelAt(bgLayer, x, y)) << x << "," << y;
     }
     // The title art, white transparent, at (128, 64) over the backdrop; fieldLayer has only the
     // backdrop there.
     for (int32_t y = 0; y < 128; ++y) {
         for (int32_t x = 0; x < 512; x += 3) {
-            const Pixel art = surfacePixel(titleSheet, x, y);
-            const Pixel tile = surfacePixel(backdropSheet, (64 + x) % 128, (128 + y) % 128);
+            const Pixel art = pixelAt(titleSheet, x, y);
+            const Pixel tile = pixelAt(backdropSheet, (64 + x) % 128, (128 + y) % 128);
             if (x + 64 < 480) {
-                ASSERT_EQ(surfacePixel(fieldLayer, 64 + x, 128 + y), tile);
+                ASSERT_EQ(pixelAt(fieldLayer, 64 + x, 128 + y), tile);
             }
             if (art.isWhite()) {
-                ASSERT_EQ(surfacePixel(bgLayer, 64 + x, 128 + y), tile);
+                ASSERT_EQ(pixelAt(bgLayer, 64 + x, 128 + y), tile);
             } else {
-                ASSERT_EQ(surfacePixel(bgLayer, 64 + x, 128 + y), art);
+                ASSERT_EQ(pixelAt(bgLayer, 64 + x, 128 + y), art);
                 ++artPixels;
             }
         }
@@ -181,7 +181,7 @@ TEST_F(TitleScreen, ShowsTheTitlePictureAndLeavesTheBareBackdropOnTheFieldLayer)
     auto differsFromField = [](int32_t top, int32_t left, int32_t height, int32_t width) {
         for (int32_t y = top; y < top + height; ++y)
             for (int32_t x = left; x < left + width; ++x)
-                if (!(surfacePixel(bgLayer, x, y) == surfacePixel(fieldLayer, x, y))) return true;
+                if (!(pixelAt(bgLayer, x, y) == pixelAt(fieldLayer, x, y))) return true;
         return false;
     };
     EXPECT_TRUE(differsFromField(339, 159, 17, 320));

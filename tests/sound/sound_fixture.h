@@ -7,35 +7,14 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "sound/sound_clip.h"
 #include "support/headless_probe.h"
+#include "sound/sound_clip.h"
+#include "support/wav_file.h"
 
 namespace soundtest {
-
-inline void writeSilentWav(const std::filesystem::path& path, uint32_t ms) {
-    const uint32_t rate = 22050, bytes = rate * ms / 1000 * 2;
-    std::vector<uint8_t> b;
-    auto put = [&](uint32_t v, int size) {
-        for (int i = 0; i < size; ++i)
-            b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-    };
-    for (char c : std::string("RIFF"))
-        b.push_back(static_cast<uint8_t>(c));
-    put(36 + bytes, 4);
-    for (char c : std::string("WAVEfmt "))
-        b.push_back(static_cast<uint8_t>(c));
-    put(16, 4), put(1, 2), put(1, 2), put(rate, 4), put(rate * 2, 4), put(2, 2), put(16, 2);
-    for (char c : std::string("data"))
-        b.push_back(static_cast<uint8_t>(c));
-    put(bytes, 4);
-    b.resize(b.size() + bytes, 0);
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
 
 class SoundTest : public testing::Test {
   protected:

@@ -6,13 +6,37 @@
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// The test process's own folder, so that the same test run by two processes at once (the
+// whole-suite run beside the single-test runs) never shares a folder.
+fs::path processFolder() {
+    return fs::temp_directory_path() / "vorblet-tests" / std::to_string(getpid());
+}
+
+class RemoveFoldersAfterAPass : public testing::Environment {
+  public:
+    void TearDown() override {
+        if (testing::UnitTest::GetInstance()->failed_test_count() == 0) {
+            std::error_code ignored;
+            fs::remove_all(processFolder(), ignored);
+        }
+    }
+};
+
+testing::Environment* const cleanup =
+    testing::AddGlobalTestEnvironment(new RemoveFoldersAfterAPass);
+
+} // namespace
+
 fs::path makeGameFolder(const std::string& name, bool withAssets) {
     const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-    fs::path folder = fs::temp_directory_path() / "vorblet-tests" /
-                      (std::string(test->test_suite_name()) + "." + test->name()) / name;
+    fs::path folder =
+        processFolder() / (std::string(test->test_suite_name()) + "." + test->name()) / name;
     fs::remove_all(folder);
     fs::create_directories(folder);
     if (withAssets) {
@@ -22,13 +46,6 @@ fs::path makeGameFolder(const std::string& name, bool withAssets) {
                          fs::copy_options::recursive);
     }
     return folder;
-}
-
-std::string readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 namespace {

@@ -5,14 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "support/files.h"
+
 struct GameRun {
     int exitCode = -1;
     std::vector<std::string> trace;
     std::string errors; // what the program wrote to stderr
 };
 
-// A fresh folder under the test's temporary directory holding a copy of the built BMP/ and wav/
-// folders (when withAssets), ready to be a run's working directory.
+// A fresh folder, under a temporary directory of this process, holding a copy of the built BMP/
+// and wav/ folders (when withAssets), ready to be a run's working directory. The process's
+// folders are removed at its end when every test passed, and kept for a look otherwise.
 std::filesystem::path makeGameFolder(const std::string& name, bool withAssets = true);
 
 // Runs `vorblet args...` in folder, its stderr going to stderr.txt, and waits at most
@@ -26,6 +29,5 @@ GameRun runProgram(const std::filesystem::path& folder, const std::vector<std::s
 GameRun runHeadless(const std::filesystem::path& folder, const std::string& script,
                     const std::vector<std::string>& extraArgs = {}, int timeoutSeconds = 120);
 
-std::string readFile(const std::filesystem::path& path);
 std::vector<std::string> linesContaining(const std::vector<std::string>& lines,
                                          const std::string& word);
