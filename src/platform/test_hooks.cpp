@@ -13,7 +13,9 @@ namespace {
 const std::string& armedHooks() {
     static const std::string hooks = [] {
         const char* text = std::getenv("VORBLET_TEST_HOOK");
-        return "," + std::string(text != nullptr ? text : "") + ",";
+        std::string hooks(",");
+        hooks += text != nullptr ? text : "";
+        return hooks + ",";
     }();
     return hooks;
 }

@@ -62,10 +62,17 @@ std::string quoted(const std::string& arg) {
 
 GameRun runProgram(const fs::path& folder, const std::vector<std::string>& args,
                    int timeoutSeconds) {
-    std::string command = "cd " + quoted(folder.string()) + " && timeout -s KILL " +
-                          std::to_string(timeoutSeconds) + " " + quoted(VORBLET_BINARY);
-    for (const std::string& arg : args)
-        command += " " + quoted(arg);
+    // Appended piece by piece: GCC 12 warns wrongly (-Wrestrict) on a literal + a temporary string.
+    std::string command = "cd ";
+    command += quoted(folder.string());
+    command += " && timeout -s KILL ";
+    command += std::to_string(timeoutSeconds);
+    command += ' ';
+    command += quoted(VORBLET_BINARY);
+    for (const std::string& arg : args) {
+        command += ' ';
+        command += quoted(arg);
+    }
     command += " 2> stderr.txt";
     int status = std::system(command.c_str());
     GameRun run;

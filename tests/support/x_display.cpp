@@ -5,6 +5,7 @@
 #include <X11/Xutil.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
@@ -73,8 +74,10 @@ void XTestDisplay::startServer() {
     }
     close(pipeFds[0]);
     if (got > 0) {
-        name_ = ":";
-        name_ += std::to_string(std::atoi(buffer));
+        // Made whole and moved in: GCC 12 warns wrongly (-Wrestrict) on appending to a string.
+        char name[32];
+        std::snprintf(name, sizeof name, ":%d", std::atoi(buffer));
+        name_ = std::string(name);
         XSetErrorHandler(ignoreXErrors);
         display_ = XOpenDisplay(name_.c_str());
     }
