@@ -1,10 +1,13 @@
-// The blits a frame and a fade are made of, on off-screen surfaces of the game's sizes.
+// The blits a frame and a fade are made of, on off-screen surfaces of the game's sizes, on each
+// path the processor runs (the argument: 0 scalar, 1 SSE2, 2 AVX2), and the scalar floor's frame.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 
 #include "gfx/blit.h"
+#include "gfx/blit_kernels.h"
 #include "gfx/image.h"
+#include "scalar_floor.h"
 
 namespace {
 
@@ -44,7 +47,28 @@ Surfaces& surfaces() {
     return s;
 }
 
+// Holds the blitter to the benchmark's path while it runs; false when the processor lacks it.
+class OnPath {
+  public:
+    explicit OnPath(benchmark::State& state) : before_(currentBlitPath()) {
+        ok_ = useBlitPath(static_cast<BlitPath>(state.range(0))) == 1;
+        if (!ok_) state.SkipWithError("this processor lacks the path");
+    }
+    ~OnPath() { useBlitPath(before_); }
+    bool ok() const { return ok_; }
+
+  private:
+    BlitPath before_;
+    bool ok_ = false;
+};
+
+void eachPath(benchmark::internal::Benchmark* b) {
+    b->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
+}
+
 void keyedBall8(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect from{4, 4, 8, 8};
     BlitRect to{100, 100, 8, 8};
@@ -54,9 +78,11 @@ void keyedBall8(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(keyedBall8);
+BENCHMARK(keyedBall8)->Apply(eachPath);
 
 void keyedGlyph16(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect from{16, 32, 16, 16};
     BlitRect to{200, 100, 16, 16};
@@ -66,9 +92,11 @@ void keyedGlyph16(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(keyedGlyph16);
+BENCHMARK(keyedGlyph16)->Apply(eachPath);
 
 void keyedStretch16To24(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect from{0, 16, 16, 16};
     BlitRect to{300, 100, 24, 24};
@@ -78,9 +106,25 @@ void keyedStretch16To24(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(keyedStretch16To24);
+BENCHMARK(keyedStretch16To24)->Apply(eachPath);
+
+// The restore of a ball: fieldLayer's 8 x 8 under it copied back onto the frame.
+void copyRestore8(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
+    Surfaces& s = surfaces();
+    BlitRect at{100, 100, 8, 8};
+    for (auto _ : state) {
+        blit(s.field, copy, at, s.frame, at, 1.0f);
+        at.left = static_cast<int16_t>((at.left + 1) & 255);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(copyRestore8)->Apply(eachPath);
 
 void copyPlayArea480x460(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect area{0, 0, 460, 480};
     for (auto _ : state) {
@@ -89,9 +133,11 @@ void copyPlayArea480x460(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * 480 * 460 * 3);
 }
-BENCHMARK(copyPlayArea480x460);
+BENCHMARK(copyPlayArea480x460)->Apply(eachPath);
 
 void blendLayer640x460(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect whole{0, 0, 460, 640};
     for (auto _ : state) {
@@ -100,6 +146,17 @@ void blendLayer640x460(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * 640 * 460 * 3);
 }
-BENCHMARK(blendLayer640x460)->Unit(benchmark::kMicrosecond);
+BENCHMARK(blendLayer640x460)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+
+void scalarFloorFrame(benchmark::State& state) {
+    static FloorScene scene;
+    for (auto _ : state) {
+        playFloorFrame(scene);
+        benchmark::ClobberMemory();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(scalarFloorFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -4,10 +4,12 @@
 #include <cmath>
 #include <cstring>
 
+#include "gfx/blit_kernels.h"
 #include "platform/platform.h"
 
-// Each software mode clips its rectangles once and then runs plain row loops: the pixels written
-// and their values are those of testing every pixel against both surfaces in turn.
+// Each software mode clips its rectangles once and then hands the rows to the kernels of the
+// processor's path: the pixels written and their values are those of testing every pixel against
+// both surfaces in turn.
 
 namespace {
 
@@ -40,8 +42,8 @@ struct Range {
 // srcStart of srcExtent, and inside the target, where it starts at dstStart of dstExtent.
 Range clipEqual(int32_t size, int32_t srcStart, int32_t srcExtent, int32_t dstStart,
                 int32_t dstExtent) {
-    return {std::max({0, -srcStart, -dstStart}),
-            std::min({size, srcExtent - srcStart, dstExtent - dstStart})};
+    return {std::max(0, std::max(-srcStart, -dstStart)),
+            std::min(size, std::min(srcExtent - srcStart, dstExtent - dstStart))};
 }
 
 // The k of `within` for which base + floor(k x step / 256) lies in 0 .. limit - 1. The value is
@@ -70,6 +72,9 @@ bool isKey(const uint8_t* pixel) {
     return (pixel[0] & pixel[1] & pixel[2]) == 255;
 }
 
+// The longest piece of a stretched line gathered at once.
+constexpr int32_t kSampledPixels = 128;
+
 // weight x 512 truncated toward zero; a weight whose product has no 32-bit value is held at the
 // nearest one, and no weight at all (NaN) counts as 0.
 int32_t blendFactor(float weight) {
@@ -78,21 +83,61 @@ int32_t blendFactor(float weight) {
     return static_cast<int32_t>(std::clamp(t, -2147483648.0, 2147483647.0));
 }
 
-void copyRows(View s, int32_t sx, int32_t sy, View d, int32_t dx, int32_t dy, int32_t width,
-              int32_t height, bool sameSurface) {
-    const size_t bytes = static_cast<size_t>(width) * 3;
-    // Within one surface a block moved down is copied from its bottom line up, so that every
-    // line is read before it is overwritten.
-    if (sameSurface && dy > sy) {
-        for (int32_t i = height - 1; i >= 0; --i)
-            std::memmove(d.at(dx, dy + i), s.at(sx, sy + i), bytes);
-    } else {
-        for (int32_t i = 0; i < height; ++i)
-            std::memmove(d.at(dx, dy + i), s.at(sx, sy + i), bytes);
+// The rows of a clipped block, as the kernels take them.
+struct PixelRows {
+    const uint8_t* from;
+    ptrdiff_t fromStep;
+    uint8_t* to;
+    ptrdiff_t toStep;
+    int32_t width;
+    int32_t height;
+};
+
+void run(RowsKernel kernel, const PixelRows& r) {
+    kernel(r.from, r.fromStep, r.to, r.toStep, r.width, r.height);
+}
+
+// Within one surface a block moved down is copied from its bottom line up, so that every line is
+// read before it is overwritten.
+[[gnu::noinline]] void moveWithin(const PixelRows& rows, bool downwards) {
+    const size_t bytes = static_cast<size_t>(rows.width) * 3;
+    for (int32_t k = 0; k < rows.height; ++k) {
+        const int32_t i = downwards ? rows.height - 1 - k : k;
+        std::memmove(rows.to + i * rows.toStep, rows.from + i * rows.fromStep, bytes);
     }
 }
 
-void copyEqual(QUORINImage& source, const BlitRect& sr, QUORINImage& target, const BlitRect& dr) {
+[[gnu::noinline]] void blendRows(const BlitKernels& kernels, const PixelRows& r, int32_t t) {
+    // At t = 0 every byte keeps its value and at t = 512 a drawn pixel becomes the source's, a
+    // keyed copy; factors of weights outside 0 .. 1 are left to the scalar loop.
+    if (t > 0 && t < 512)
+        kernels.blend(r.from, r.fromStep, r.to, r.toStep, r.width, r.height, t);
+    else if (t == 512)
+        run(kernels.keyed, r);
+    else if (t != 0)
+        scalarKernels.blend(r.from, r.fromStep, r.to, r.toStep, r.width, r.height, t);
+}
+
+// A copy into or out of the window goes through the platform. Kept out of line, like the other
+// rare paths, so that the frame's many small blits run through a short function.
+[[gnu::noinline]] void copyWithWindow(bool fromWindow, View s, int32_t sx, int32_t sy,
+                                      bool toWindow, View d, int32_t dx, int32_t dy, int32_t width,
+                                      int32_t height) {
+    if (fromWindow && toWindow) {
+        platform::readWindow(sx, sy, width, height, s.at(sx, sy), s.lineStep());
+        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
+    } else if (fromWindow) {
+        platform::readWindow(sx, sy, width, height, d.at(dx, dy), d.lineStep());
+    } else {
+        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
+    }
+}
+
+// Rectangles of equal size, the frame's many small blits: clipped once to the block that lies
+// inside both surfaces, then handed whole to a kernel. Within one surface the scalar loops run,
+// whose order of reads and writes defines the result where the rectangles overlap.
+void blitEqual(QUORINImage& source, int32_t mode, const BlitRect& sr, QUORINImage& target,
+               const BlitRect& dr, float weight) {
     const View s = viewOf(source), d = viewOf(target);
     const Range lines = clipEqual(sr.height, sr.top, s.height, dr.top, d.height);
     const Range cols = clipEqual(sr.width, sr.left, s.width, dr.left, d.width);
@@ -100,57 +145,22 @@ void copyEqual(QUORINImage& source, const BlitRect& sr, QUORINImage& target, con
     const int32_t sx = sr.left + cols.first, sy = sr.top + lines.first;
     const int32_t dx = dr.left + cols.first, dy = dr.top + lines.first;
     const int32_t width = cols.size(), height = lines.size();
-    if (source.isScreen != 0 && target.isScreen != 0) {
-        platform::readWindow(sx, sy, width, height, s.at(sx, sy), s.lineStep());
-        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
-    } else if (source.isScreen != 0) {
-        platform::readWindow(sx, sy, width, height, d.at(dx, dy), d.lineStep());
-    } else if (target.isScreen != 0) {
-        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
-    } else {
-        copyRows(s, sx, sy, d, dx, dy, width, height, &source == &target);
+    if (source.isScreen != 0 || target.isScreen != 0) {
+        copyWithWindow(source.isScreen != 0, s, sx, sy, target.isScreen != 0, d, dx, dy, width,
+                       height);
+        return;
     }
-}
-
-void keyedEqual(View s, const BlitRect& sr, View d, const BlitRect& dr) {
-    const Range lines = clipEqual(sr.height, sr.top, s.height, dr.top, d.height);
-    const Range cols = clipEqual(sr.width, sr.left, s.width, dr.left, d.width);
-    if (lines.empty() || cols.empty()) return;
-    const int32_t width = cols.size();
-    for (int32_t i = lines.first; i < lines.end; ++i) {
-        const uint8_t* from = s.at(sr.left + cols.first, sr.top + i);
-        uint8_t* to = d.at(dr.left + cols.first, dr.top + i);
-        for (int32_t j = 0; j < width; ++j, from += 3, to += 3) {
-            if (isKey(from)) continue;
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
-        }
-    }
-}
-
-void blendEqual(View s, const BlitRect& sr, View d, const BlitRect& dr, int32_t t) {
-    const Range lines = clipEqual(sr.height, sr.top, s.height, dr.top, d.height);
-    const Range cols = clipEqual(sr.width, sr.left, s.width, dr.left, d.width);
-    if (lines.empty() || cols.empty()) return;
-    // Each term is truncated on its own and only the low 8 bits of the sum are kept, so the two
-    // terms can be tabled per byte value once per blit.
-    uint8_t fromPart[256], toPart[256];
-    for (int32_t v = 0; v < 256; ++v) {
-        fromPart[v] = static_cast<uint8_t>((int64_t{v} * t) >> 9);
-        toPart[v] = static_cast<uint8_t>((int64_t{v} * (512 - int64_t{t})) >> 9);
-    }
-    const int32_t width = cols.size();
-    for (int32_t i = lines.first; i < lines.end; ++i) {
-        const uint8_t* from = s.at(sr.left + cols.first, sr.top + i);
-        uint8_t* to = d.at(dr.left + cols.first, dr.top + i);
-        for (int32_t j = 0; j < width; ++j, from += 3, to += 3) {
-            if (isKey(from)) continue;
-            to[0] = static_cast<uint8_t>(fromPart[from[0]] + toPart[to[0]]);
-            to[1] = static_cast<uint8_t>(fromPart[from[1]] + toPart[to[1]]);
-            to[2] = static_cast<uint8_t>(fromPart[from[2]] + toPart[to[2]]);
-        }
-    }
+    const PixelRows rows{s.at(sx, sy), s.lineStep(), d.at(dx, dy), d.lineStep(), width, height};
+    const bool within = s.pixels == d.pixels;
+    const BlitKernels& kernels = within ? scalarKernels : blitKernels();
+    if (mode == keyed)
+        run(kernels.keyed, rows);
+    else if (mode == copy && within)
+        moveWithin(rows, dy > sy);
+    else if (mode == copy)
+        run(kernels.copy, rows);
+    else
+        blendRows(kernels, rows, blendFactor(weight));
 }
 
 // Nearest-neighbour stretch driven by the destination: destination column j samples source
@@ -159,7 +169,8 @@ void blendEqual(View s, const BlitRect& sr, View d, const BlitRect& dr, int32_t 
 // destination that samples inside the source and lies inside the target: what was written, but
 // for skipped key pixels.
 template <bool kKeyed>
-void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& lines, Range& cols) {
+[[gnu::noinline]] void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& lines,
+                               Range& cols) {
     lines = cols = {0, 0};
     if (dr.height <= 0 || dr.width <= 0) return;
     const int32_t stepX = int32_t{sr.width} * 256 / dr.width;
@@ -171,11 +182,26 @@ void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& line
                         sr.left, stepX, s.width);
     if (lines.empty() || cols.empty()) return;
     const ptrdiff_t rowBytes = static_cast<ptrdiff_t>(s.width) * 3;
+    // Between two surfaces a keyed line is gathered first and then drawn by the keyed kernel;
+    // within one, a pixel may be sampled after it was drawn, so the pixels go one by one.
+    const bool gathered = kKeyed && s.pixels != d.pixels;
+    const BlitKernels& kernels = blitKernels();
+    uint8_t sampled[kSampledPixels * 3];
     for (int32_t i = lines.first; i < lines.end; ++i) {
         const int64_t row = firstRow + ((int64_t{i} * -int64_t{stepY}) >> 8);
         const uint8_t* sourceRow = s.pixels + row * rowBytes;
         uint8_t* to = d.at(dr.left + cols.first, dr.top + i);
         int64_t u = int64_t{cols.first} * stepX;
+        if (gathered) {
+            for (int32_t j = cols.first; j < cols.end; j += kSampledPixels) {
+                const int32_t count = std::min(kSampledPixels, cols.end - j);
+                for (int32_t k = 0; k < count; ++k, u += stepX)
+                    std::memcpy(sampled + k * 3, sourceRow + (sr.left + (u >> 8)) * 3, 3);
+                kernels.keyed(sampled, 0, to, 0, count, 1);
+                to += count * 3;
+            }
+            continue;
+        }
         for (int32_t j = cols.first; j < cols.end; ++j, u += stepX, to += 3) {
             const uint8_t* from = sourceRow + (sr.left + (u >> 8)) * 3;
             if (kKeyed && isKey(from)) continue;
@@ -189,8 +215,8 @@ void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& line
 // What a stretch into the window is composed in before it goes there in one copy.
 uint8_t windowFrame[platform::kWindowWidth * platform::kWindowHeight * 3];
 
-void copyStretched(QUORINImage& source, const BlitRect& sr, QUORINImage& target,
-                   const BlitRect& dr) {
+[[gnu::noinline]] void copyStretched(QUORINImage& source, const BlitRect& sr, QUORINImage& target,
+                                     const BlitRect& dr) {
     const View s = viewOf(source);
     View d = viewOf(target);
     if (source.isScreen != 0)
@@ -204,36 +230,57 @@ void copyStretched(QUORINImage& source, const BlitRect& sr, QUORINImage& target,
     }
 }
 
+// 0 <= start and 1 <= extent and start + extent <= limit, in two unsigned comparisons.
+bool within(int32_t start, int32_t extent, int32_t limit) {
+    return static_cast<uint32_t>(extent - 1) < static_cast<uint32_t>(limit) &&
+           static_cast<uint32_t>(start) <= static_cast<uint32_t>(limit - extent);
+}
+
+// The first pixel of a rectangle of height x width at the rectangle's corner, when the rectangle
+// lies wholly inside the off-screen surface; else null.
+uint8_t* cornerInside(const QUORINImage& surface, const BlitRect& r, int32_t height,
+                      int32_t width) {
+    const int32_t surfaceHeight = surface.bounds.height, surfaceWidth = surface.bounds.width;
+    if (surface.isScreen != 0 || !within(r.top, height, surfaceHeight) ||
+        !within(r.left, width, surfaceWidth) || surface.pixels == nullptr)
+        return nullptr;
+    return surface.pixels +
+           (static_cast<ptrdiff_t>(surfaceHeight - 1 - r.top) * surfaceWidth + r.left) * 3;
+}
+
+[[gnu::noinline]] void blitClipped(QUORINImage& source, int32_t mode, const BlitRect& srcRect,
+                                   QUORINImage& target, const BlitRect& destRect, float weight) {
+    if (source.pixels == nullptr || target.pixels == nullptr) return;
+    if (source.isScreen != 0 || target.isScreen != 0) mode = copy;
+    if (mode != copy && mode != keyed && mode != blend) return;
+    if (srcRect.height == destRect.height && srcRect.width == destRect.width) {
+        blitEqual(source, mode, srcRect, target, destRect, weight);
+    } else if (mode == keyed) {
+        Range lines, cols;
+        stretch<true>(viewOf(source), srcRect, viewOf(target), destRect, lines, cols);
+    } else {
+        copyStretched(source, srcRect, target, destRect);
+    }
+}
+
 } // namespace
 
 void blit(QUORINImage& source, int32_t mode, const BlitRect& srcRect, QUORINImage& target,
           const BlitRect& destRect, float weight) {
-    if (source.pixels == nullptr || target.pixels == nullptr) return;
-    const int32_t t = blendFactor(weight);
-    if (source.isScreen != 0 || target.isScreen != 0) mode = copy;
-    const bool sameSize = srcRect.height == destRect.height && srcRect.width == destRect.width;
-    switch (mode) {
-    case copy:
-        if (sameSize)
-            copyEqual(source, srcRect, target, destRect);
-        else
-            copyStretched(source, srcRect, target, destRect);
-        break;
-    case keyed:
-        if (sameSize) {
-            keyedEqual(viewOf(source), srcRect, viewOf(target), destRect);
-        } else {
-            Range lines, cols;
-            stretch<true>(viewOf(source), srcRect, viewOf(target), destRect, lines, cols);
+    // The frame's many small blits (balls, their restores, glyphs, blocks) lie wholly inside two
+    // different off-screen surfaces: nothing to clip, and straight to the kernel.
+    const int32_t height = srcRect.height, width = srcRect.width;
+    if (static_cast<uint32_t>(mode) <= keyed && height == destRect.height &&
+        width == destRect.width && source.pixels != target.pixels) {
+        const uint8_t* from = cornerInside(source, srcRect, height, width);
+        uint8_t* to = from != nullptr ? cornerInside(target, destRect, height, width) : nullptr;
+        if (to != nullptr) {
+            const BlitKernels& kernels = blitKernels();
+            (mode == keyed ? kernels.keyed
+                           : kernels.copy)(from, -ptrdiff_t{source.bounds.width} * 3, to,
+                                           -ptrdiff_t{target.bounds.width} * 3, width, height);
+            return;
         }
-        break;
-    case blend:
-        if (sameSize)
-            blendEqual(viewOf(source), srcRect, viewOf(target), destRect, t);
-        else
-            copyStretched(source, srcRect, target, destRect);
-        break;
-    default:
-        break;
     }
+    blitClipped(source, mode, srcRect, target, destRect, weight);
 }
