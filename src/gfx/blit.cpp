@@ -163,6 +163,31 @@ void blitEqual(QUORINImage& source, int32_t mode, const BlitRect& sr, QUORINImag
         blendRows(kernels, rows, blendFactor(weight));
 }
 
+// A keyed stretch between two surfaces, at most kSampledPixels wide (the big ball's 16 x 16 onto
+// 24 x 24): each destination line's samples are gathered into one row, once for the lines that
+// sample the same source line, and the keyed kernel draws it.
+void gatherAndDraw(View s, int32_t left, int32_t firstRow, int64_t rowStep, int32_t stepX, View d,
+                   const BlitRect& dr, Range lines, Range cols) {
+    const int32_t count = cols.size();
+    ptrdiff_t offset[kSampledPixels];
+    int64_t u = int64_t{cols.first} * stepX;
+    for (int32_t k = 0; k < count; ++k, u += stepX)
+        offset[k] = (left + (u >> 8)) * 3;
+    uint8_t sampled[kSampledPixels * 3];
+    const BlitKernels& kernels = blitKernels();
+    int64_t gatheredRow = -1;
+    for (int32_t i = lines.first; i < lines.end; ++i) {
+        const int64_t row = firstRow + ((int64_t{i} * rowStep) >> 8);
+        if (row != gatheredRow) {
+            const uint8_t* sourceRow = s.pixels + row * s.width * 3;
+            for (int32_t k = 0; k < count; ++k)
+                std::memcpy(sampled + k * 3, sourceRow + offset[k], 3);
+            gatheredRow = row;
+        }
+        kernels.keyed(sampled, 0, d.at(dr.left + cols.first, dr.top + i), 0, count, 1);
+    }
+}
+
 // Nearest-neighbour stretch driven by the destination: destination column j samples source
 // column left + floor(j x stepX / 256) and line i samples source line top + ceil(i x stepY / 256)
 // (lines round up, through the bottom-up row arithmetic). Sets lines and cols to the block of the
@@ -182,26 +207,16 @@ template <bool kKeyed>
                         sr.left, stepX, s.width);
     if (lines.empty() || cols.empty()) return;
     const ptrdiff_t rowBytes = static_cast<ptrdiff_t>(s.width) * 3;
-    // Between two surfaces a keyed line is gathered first and then drawn by the keyed kernel;
-    // within one, a pixel may be sampled after it was drawn, so the pixels go one by one.
-    const bool gathered = kKeyed && s.pixels != d.pixels;
-    const BlitKernels& kernels = blitKernels();
-    uint8_t sampled[kSampledPixels * 3];
+    if (kKeyed && s.pixels != d.pixels && cols.size() <= kSampledPixels) {
+        gatherAndDraw(s, sr.left, firstRow, -int64_t{stepY}, stepX, d, dr, lines, cols);
+        return;
+    }
+    // Within one surface a pixel may be sampled after it was drawn, so the pixels go one by one.
     for (int32_t i = lines.first; i < lines.end; ++i) {
         const int64_t row = firstRow + ((int64_t{i} * -int64_t{stepY}) >> 8);
         const uint8_t* sourceRow = s.pixels + row * rowBytes;
         uint8_t* to = d.at(dr.left + cols.first, dr.top + i);
         int64_t u = int64_t{cols.first} * stepX;
-        if (gathered) {
-            for (int32_t j = cols.first; j < cols.end; j += kSampledPixels) {
-                const int32_t count = std::min(kSampledPixels, cols.end - j);
-                for (int32_t k = 0; k < count; ++k, u += stepX)
-                    std::memcpy(sampled + k * 3, sourceRow + (sr.left + (u >> 8)) * 3, 3);
-                kernels.keyed(sampled, 0, to, 0, count, 1);
-                to += count * 3;
-            }
-            continue;
-        }
         for (int32_t j = cols.first; j < cols.end; ++j, u += stepX, to += 3) {
             const uint8_t* from = sourceRow + (sr.left + (u >> 8)) * 3;
             if (kKeyed && isKey(from)) continue;
