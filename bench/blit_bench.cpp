@@ -3,6 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "gfx/blit.h"
 #include "gfx/blit_kernels.h"
@@ -148,8 +150,87 @@ void blendLayer640x460(benchmark::State& state) {
 }
 BENCHMARK(blendLayer640x460)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
 
+// The floor's frame in its parts, and the same restores and ball draws through blit on surfaces
+// of the game's sizes, at the same 2000 places: where a BENCH frame's pixel time goes.
+struct FrameScene {
+    FloorScene floor;
+    QUORINImage field, back, ball;
+    std::vector<BlitRect> places;
+
+    FrameScene() {
+        screenBound = 1;
+        createSurface(field, 480, 460);
+        createSurface(back, 640, 460);
+        createSurface(ball, 8, 8);
+        for (int32_t i = 0; i < 480 * 460 * 3; ++i)
+            field.pixels[i] = static_cast<uint8_t>(i * 7);
+        for (int32_t y = 0; y < 8; ++y)
+            std::memcpy(ball.pixels + (7 - y) * 24, floor.ball.data() + y * 24, 24);
+        for (size_t i = 0; i < floor.places.size(); ++i)
+            places.push_back(
+                {static_cast<int16_t>(floor.top(i)), static_cast<int16_t>(floor.left(i)), 8, 8});
+    }
+};
+
+FrameScene& frameScene() {
+    static FrameScene scene;
+    return scene;
+}
+
+void scalarFloorRestores(benchmark::State& state) {
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        restoreFloorBalls(scene.floor);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(scalarFloorRestores)->Unit(benchmark::kMicrosecond);
+
+void scalarFloorDraws(benchmark::State& state) {
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        drawFloorBalls(scene.floor);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(scalarFloorDraws)->Unit(benchmark::kMicrosecond);
+
+void scalarFloorPresent(benchmark::State& state) {
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        presentFloorField(scene.floor);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(scalarFloorPresent)->Unit(benchmark::kMicrosecond);
+
+void blitRestores2000(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        for (const BlitRect& at : scene.places)
+            blit(scene.field, copy, at, scene.back, at, 1.0f);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(blitRestores2000)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+
+void blitDraws2000(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
+    FrameScene& scene = frameScene();
+    const BlitRect image{0, 0, 8, 8};
+    for (auto _ : state) {
+        for (const BlitRect& at : scene.places)
+            blit(scene.ball, keyed, image, scene.back, at, 1.0f);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(blitDraws2000)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+
 void scalarFloorFrame(benchmark::State& state) {
-    static FloorScene scene;
+    FloorScene& scene = frameScene().floor;
     for (auto _ : state) {
         playFloorFrame(scene);
         benchmark::ClobberMemory();

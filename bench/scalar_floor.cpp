@@ -44,7 +44,15 @@ FloorScene::FloorScene()
     }
 }
 
-void playFloorFrame(FloorScene& scene) {
+int32_t FloorScene::top(size_t ball) const {
+    return places[ball] / kBackRow;
+}
+
+int32_t FloorScene::left(size_t ball) const {
+    return places[ball] % kBackRow / 3;
+}
+
+void restoreFloorBalls(FloorScene& scene) {
     uint8_t* back = scene.back.data();
     const uint8_t* field = scene.field.data();
     for (const int32_t place : scene.places) {
@@ -52,6 +60,10 @@ void playFloorFrame(FloorScene& scene) {
         for (int32_t row = 0; row < 8; ++row)
             std::memcpy(back + place + row * kBackRow, field + (y + row) * kFieldRow + x3, 24);
     }
+}
+
+void drawFloorBalls(FloorScene& scene) {
+    uint8_t* back = scene.back.data();
     for (const int32_t place : scene.places) {
         const uint8_t* from = scene.ball.data();
         for (int32_t row = 0; row < 8; ++row) {
@@ -64,8 +76,18 @@ void playFloorFrame(FloorScene& scene) {
             }
         }
     }
+}
+
+void presentFloorField(FloorScene& scene) {
     for (int32_t row = 0; row < kHeight; ++row)
-        std::memcpy(scene.window.data() + row * kBackRow, back + row * kBackRow, kFieldRow);
+        std::memcpy(scene.window.data() + row * kBackRow, scene.back.data() + row * kBackRow,
+                    kFieldRow);
+}
+
+void playFloorFrame(FloorScene& scene) {
+    restoreFloorBalls(scene);
+    drawFloorBalls(scene);
+    presentFloorField(scene);
 }
 
 FloorRate measureFloor(FloorScene& scene, double seconds) {
