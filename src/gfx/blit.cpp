@@ -1,6 +1,7 @@
 #include "gfx/blit.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -245,22 +246,23 @@ uint8_t windowFrame[platform::kWindowWidth * platform::kWindowHeight * 3];
     }
 }
 
-// 0 <= start and 1 <= extent and start + extent <= limit, in two unsigned comparisons.
-bool within(int32_t start, int32_t extent, int32_t limit) {
-    return static_cast<uint32_t>(extent - 1) < static_cast<uint32_t>(limit) &&
-           static_cast<uint32_t>(start) <= static_cast<uint32_t>(limit - extent);
+// A rectangle's four 16-bit values in one word: top and left in the low half, height and width in
+// the high half, in the same places.
+uint64_t packed(const BlitRect& r) {
+    static_assert(sizeof(BlitRect) == 8 && std::endian::native == std::endian::little);
+    uint64_t word;
+    std::memcpy(&word, &r, sizeof word);
+    return word;
 }
 
-// The first pixel of a rectangle of height x width at the rectangle's corner, when the rectangle
-// lies wholly inside the off-screen surface; else null.
-uint8_t* cornerInside(const QUORINImage& surface, const BlitRect& r, int32_t height,
-                      int32_t width) {
-    const int32_t surfaceHeight = surface.bounds.height, surfaceWidth = surface.bounds.width;
-    if (surface.isScreen != 0 || !within(r.top, height, surfaceHeight) ||
-        !within(r.left, width, surfaceWidth) || surface.pixels == nullptr)
-        return nullptr;
-    return surface.pixels +
-           (static_cast<ptrdiff_t>(surfaceHeight - 1 - r.top) * surfaceWidth + r.left) * 3;
+// The rectangle lies wholly inside the surface's bounds, whose top and left are 0. Its four
+// values are tested at once for a sign, and top + height and left + width are added in 16-bit
+// lanes, which cannot carry into each other: two values of 0 to 32767 add up to less than 65536.
+bool insideBounds(uint64_t rect, uint64_t bounds) {
+    if ((rect & 0x8000800080008000u) != 0) return false;
+    const uint32_t ends = static_cast<uint32_t>(rect) + static_cast<uint32_t>(rect >> 32);
+    const uint32_t limits = static_cast<uint32_t>(bounds >> 32);
+    return (ends & 0xFFFFu) <= (limits & 0xFFFFu) && (ends >> 16) <= (limits >> 16);
 }
 
 [[gnu::noinline]] void blitClipped(QUORINImage& source, int32_t mode, const BlitRect& srcRect,
@@ -284,18 +286,24 @@ void blit(QUORINImage& source, int32_t mode, const BlitRect& srcRect, QUORINImag
           const BlitRect& destRect, float weight) {
     // The frame's many small blits (balls, their restores, glyphs, blocks) lie wholly inside two
     // different off-screen surfaces: nothing to clip, and straight to the kernel.
-    const int32_t height = srcRect.height, width = srcRect.width;
-    if (static_cast<uint32_t>(mode) <= keyed && height == destRect.height &&
-        width == destRect.width && source.pixels != target.pixels) {
-        const uint8_t* from = cornerInside(source, srcRect, height, width);
-        uint8_t* to = from != nullptr ? cornerInside(target, destRect, height, width) : nullptr;
-        if (to != nullptr) {
-            const BlitKernels& kernels = blitKernels();
-            (mode == keyed ? kernels.keyed
-                           : kernels.copy)(from, -ptrdiff_t{source.bounds.width} * 3, to,
-                                           -ptrdiff_t{target.bounds.width} * 3, width, height);
-            return;
-        }
+    const uint64_t from = packed(srcRect), to = packed(destRect);
+    const uint32_t size = static_cast<uint32_t>(from >> 32);
+    if (static_cast<uint32_t>(mode) <= keyed && size == (to >> 32) && (size & 0xFFFFu) != 0 &&
+        (size >> 16) != 0 && (source.isScreen | target.isScreen) == 0 &&
+        source.pixels != target.pixels && source.pixels != nullptr && target.pixels != nullptr &&
+        insideBounds(from, packed(source.bounds)) && insideBounds(to, packed(target.bounds))) {
+        const int32_t sw = source.bounds.width, dw = target.bounds.width;
+        const BlitKernels& kernels = blitKernels();
+        (mode == keyed ? kernels.keyed : kernels.copy)(
+            source.pixels + (static_cast<ptrdiff_t>(source.bounds.height - 1 - srcRect.top) * sw +
+                             srcRect.left) *
+                                3,
+            -ptrdiff_t{sw} * 3,
+            target.pixels + (static_cast<ptrdiff_t>(target.bounds.height - 1 - destRect.top) * dw +
+                             destRect.left) *
+                                3,
+            -ptrdiff_t{dw} * 3, srcRect.width, srcRect.height);
+        return;
     }
     blitClipped(source, mode, srcRect, target, destRect, weight);
 }
