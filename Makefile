@@ -1,5 +1,7 @@
 # make run: install what is missing, build, make the assets and play.
 # make test: install what is missing, build with the sanitizers and run every test.
+# make bench: the blit benchmarks on every path, then one BENCH round set against this machine's
+# scalar floor.
 RELEASE := build/release
 TEST := build/test
 BENCH := build/bench
@@ -27,8 +29,8 @@ bench:
 	tools/install-deps bench
 	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DVORBLET_BENCH=ON
 	cmake --build $(BENCH) -j $(JOBS)
-	if [ -x $(BENCH)/vorblet_bench ]; then $(BENCH)/vorblet_bench; fi
-	cd $(BENCH)/game && ../vorblet --bench
+	cd $(BENCH)/game && ../vorblet_bench --benchmark_repetitions=5 \
+		--benchmark_report_aggregates_only=true --round=../vorblet
 
 fuzz:
 	tools/install-deps fuzz

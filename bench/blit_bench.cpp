@@ -1,10 +1,15 @@
-// The blits a frame and a fade are made of, on off-screen surfaces of the game's sizes.
+// The blits a frame and a fade are made of, on off-screen surfaces of the game's sizes, on each
+// path the processor runs (the argument: 0 scalar, 1 SSE2, 2 AVX2), and the scalar floor's frame.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstring>
+#include <vector>
 
 #include "gfx/blit.h"
+#include "gfx/blit_kernels.h"
 #include "gfx/image.h"
+#include "scalar_floor.h"
 
 namespace {
 
@@ -44,7 +49,28 @@ Surfaces& surfaces() {
     return s;
 }
 
+// Holds the blitter to the benchmark's path while it runs; false when the processor lacks it.
+class OnPath {
+  public:
+    explicit OnPath(benchmark::State& state) : before_(currentBlitPath()) {
+        ok_ = useBlitPath(static_cast<BlitPath>(state.range(0))) == 1;
+        if (!ok_) state.SkipWithError("this processor lacks the path");
+    }
+    ~OnPath() { useBlitPath(before_); }
+    bool ok() const { return ok_; }
+
+  private:
+    BlitPath before_;
+    bool ok_ = false;
+};
+
+void eachPath(benchmark::internal::Benchmark* b) {
+    b->ArgName("path")->Arg(0)->Arg(1)->Arg(2);
+}
+
 void keyedBall8(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect from{4, 4, 8, 8};
     BlitRect to{100, 100, 8, 8};
@@ -54,9 +80,11 @@ void keyedBall8(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(keyedBall8);
+BENCHMARK(keyedBall8)->Apply(eachPath);
 
 void keyedGlyph16(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect from{16, 32, 16, 16};
     BlitRect to{200, 100, 16, 16};
@@ -66,9 +94,11 @@ void keyedGlyph16(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(keyedGlyph16);
+BENCHMARK(keyedGlyph16)->Apply(eachPath);
 
 void keyedStretch16To24(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect from{0, 16, 16, 16};
     BlitRect to{300, 100, 24, 24};
@@ -78,9 +108,25 @@ void keyedStretch16To24(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(keyedStretch16To24);
+BENCHMARK(keyedStretch16To24)->Apply(eachPath);
+
+// The restore of a ball: fieldLayer's 8 x 8 under it copied back onto the frame.
+void copyRestore8(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
+    Surfaces& s = surfaces();
+    BlitRect at{100, 100, 8, 8};
+    for (auto _ : state) {
+        blit(s.field, copy, at, s.frame, at, 1.0f);
+        at.left = static_cast<int16_t>((at.left + 1) & 255);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(copyRestore8)->Apply(eachPath);
 
 void copyPlayArea480x460(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect area{0, 0, 460, 480};
     for (auto _ : state) {
@@ -89,9 +135,11 @@ void copyPlayArea480x460(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * 480 * 460 * 3);
 }
-BENCHMARK(copyPlayArea480x460);
+BENCHMARK(copyPlayArea480x460)->Apply(eachPath);
 
 void blendLayer640x460(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
     Surfaces& s = surfaces();
     const BlitRect whole{0, 0, 460, 640};
     for (auto _ : state) {
@@ -100,6 +148,96 @@ void blendLayer640x460(benchmark::State& state) {
     }
     state.SetBytesProcessed(state.iterations() * 640 * 460 * 3);
 }
-BENCHMARK(blendLayer640x460)->Unit(benchmark::kMicrosecond);
+BENCHMARK(blendLayer640x460)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+
+// The floor's frame in its parts, and the same restores and ball draws through blit on surfaces
+// of the game's sizes, at the same 2000 places: where a BENCH frame's pixel time goes.
+struct FrameScene {
+    FloorScene floor;
+    QUORINImage field, back, ball;
+    std::vector<BlitRect> places;
+
+    FrameScene() {
+        screenBound = 1;
+        createSurface(field, 480, 460);
+        createSurface(back, 640, 460);
+        createSurface(ball, 8, 8);
+        for (int32_t i = 0; i < 480 * 460 * 3; ++i)
+            field.pixels[i] = static_cast<uint8_t>(i * 7);
+        for (int32_t y = 0; y < 8; ++y)
+            std::memcpy(ball.pixels + (7 - y) * 24, floor.ball.data() + y * 24, 24);
+        for (size_t i = 0; i < floor.places.size(); ++i)
+            places.push_back(
+                {static_cast<int16_t>(floor.top(i)), static_cast<int16_t>(floor.left(i)), 8, 8});
+    }
+};
+
+FrameScene& frameScene() {
+    static FrameScene scene;
+    return scene;
+}
+
+void scalarFloorRestores(benchmark::State& state) {
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        restoreFloorBalls(scene.floor);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(scalarFloorRestores)->Unit(benchmark::kMicrosecond);
+
+void scalarFloorDraws(benchmark::State& state) {
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        drawFloorBalls(scene.floor);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(scalarFloorDraws)->Unit(benchmark::kMicrosecond);
+
+void scalarFloorPresent(benchmark::State& state) {
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        presentFloorField(scene.floor);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(scalarFloorPresent)->Unit(benchmark::kMicrosecond);
+
+void blitRestores2000(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
+    FrameScene& scene = frameScene();
+    for (auto _ : state) {
+        for (const BlitRect& at : scene.places)
+            blit(scene.field, copy, at, scene.back, at, 1.0f);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(blitRestores2000)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+
+void blitDraws2000(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
+    FrameScene& scene = frameScene();
+    const BlitRect image{0, 0, 8, 8};
+    for (auto _ : state) {
+        for (const BlitRect& at : scene.places)
+            blit(scene.ball, keyed, image, scene.back, at, 1.0f);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(blitDraws2000)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+
+void scalarFloorFrame(benchmark::State& state) {
+    FloorScene& scene = frameScene().floor;
+    for (auto _ : state) {
+        playFloorFrame(scene);
+        benchmark::ClobberMemory();
+    }
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(scalarFloorFrame)->Unit(benchmark::kMicrosecond);
 
 } // namespace

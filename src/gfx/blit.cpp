@@ -1,13 +1,16 @@
 #include "gfx/blit.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
+#include "gfx/blit_kernels.h"
 #include "platform/platform.h"
 
-// Each software mode clips its rectangles once and then runs plain row loops: the pixels written
-// and their values are those of testing every pixel against both surfaces in turn.
+// Each software mode clips its rectangles once and then hands the rows to the kernels of the
+// processor's path: the pixels written and their values are those of testing every pixel against
+// both surfaces in turn.
 
 namespace {
 
@@ -40,8 +43,8 @@ struct Range {
 // srcStart of srcExtent, and inside the target, where it starts at dstStart of dstExtent.
 Range clipEqual(int32_t size, int32_t srcStart, int32_t srcExtent, int32_t dstStart,
                 int32_t dstExtent) {
-    return {std::max({0, -srcStart, -dstStart}),
-            std::min({size, srcExtent - srcStart, dstExtent - dstStart})};
+    return {std::max(0, std::max(-srcStart, -dstStart)),
+            std::min(size, std::min(srcExtent - srcStart, dstExtent - dstStart))};
 }
 
 // The k of `within` for which base + floor(k x step / 256) lies in 0 .. limit - 1. The value is
@@ -70,6 +73,9 @@ bool isKey(const uint8_t* pixel) {
     return (pixel[0] & pixel[1] & pixel[2]) == 255;
 }
 
+// The longest piece of a stretched line gathered at once.
+constexpr int32_t kSampledPixels = 128;
+
 // weight x 512 truncated toward zero; a weight whose product has no 32-bit value is held at the
 // nearest one, and no weight at all (NaN) counts as 0.
 int32_t blendFactor(float weight) {
@@ -78,21 +84,61 @@ int32_t blendFactor(float weight) {
     return static_cast<int32_t>(std::clamp(t, -2147483648.0, 2147483647.0));
 }
 
-void copyRows(View s, int32_t sx, int32_t sy, View d, int32_t dx, int32_t dy, int32_t width,
-              int32_t height, bool sameSurface) {
-    const size_t bytes = static_cast<size_t>(width) * 3;
-    // Within one surface a block moved down is copied from its bottom line up, so that every
-    // line is read before it is overwritten.
-    if (sameSurface && dy > sy) {
-        for (int32_t i = height - 1; i >= 0; --i)
-            std::memmove(d.at(dx, dy + i), s.at(sx, sy + i), bytes);
-    } else {
-        for (int32_t i = 0; i < height; ++i)
-            std::memmove(d.at(dx, dy + i), s.at(sx, sy + i), bytes);
+// The rows of a clipped block, as the kernels take them.
+struct PixelRows {
+    const uint8_t* from;
+    ptrdiff_t fromStep;
+    uint8_t* to;
+    ptrdiff_t toStep;
+    int32_t width;
+    int32_t height;
+};
+
+void run(RowsKernel kernel, const PixelRows& r) {
+    kernel(r.from, r.fromStep, r.to, r.toStep, r.width, r.height);
+}
+
+// Within one surface a block moved down is copied from its bottom line up, so that every line is
+// read before it is overwritten.
+[[gnu::noinline]] void moveWithin(const PixelRows& rows, bool downwards) {
+    const size_t bytes = static_cast<size_t>(rows.width) * 3;
+    for (int32_t k = 0; k < rows.height; ++k) {
+        const int32_t i = downwards ? rows.height - 1 - k : k;
+        std::memmove(rows.to + i * rows.toStep, rows.from + i * rows.fromStep, bytes);
     }
 }
 
-void copyEqual(QUORINImage& source, const BlitRect& sr, QUORINImage& target, const BlitRect& dr) {
+[[gnu::noinline]] void blendRows(const BlitKernels& kernels, const PixelRows& r, int32_t t) {
+    // At t = 0 every byte keeps its value and at t = 512 a drawn pixel becomes the source's, a
+    // keyed copy; factors of weights outside 0 .. 1 are left to the scalar loop.
+    if (t > 0 && t < 512)
+        kernels.blend(r.from, r.fromStep, r.to, r.toStep, r.width, r.height, t);
+    else if (t == 512)
+        run(kernels.keyed, r);
+    else if (t != 0)
+        scalarKernels.blend(r.from, r.fromStep, r.to, r.toStep, r.width, r.height, t);
+}
+
+// A copy into or out of the window goes through the platform. Kept out of line, like the other
+// rare paths, so that the frame's many small blits run through a short function.
+[[gnu::noinline]] void copyWithWindow(bool fromWindow, View s, int32_t sx, int32_t sy,
+                                      bool toWindow, View d, int32_t dx, int32_t dy, int32_t width,
+                                      int32_t height) {
+    if (fromWindow && toWindow) {
+        platform::readWindow(sx, sy, width, height, s.at(sx, sy), s.lineStep());
+        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
+    } else if (fromWindow) {
+        platform::readWindow(sx, sy, width, height, d.at(dx, dy), d.lineStep());
+    } else {
+        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
+    }
+}
+
+// Rectangles of equal size, the frame's many small blits: clipped once to the block that lies
+// inside both surfaces, then handed whole to a kernel. Within one surface the scalar loops run,
+// whose order of reads and writes defines the result where the rectangles overlap.
+void blitEqual(QUORINImage& source, int32_t mode, const BlitRect& sr, QUORINImage& target,
+               const BlitRect& dr, float weight) {
     const View s = viewOf(source), d = viewOf(target);
     const Range lines = clipEqual(sr.height, sr.top, s.height, dr.top, d.height);
     const Range cols = clipEqual(sr.width, sr.left, s.width, dr.left, d.width);
@@ -100,56 +146,46 @@ void copyEqual(QUORINImage& source, const BlitRect& sr, QUORINImage& target, con
     const int32_t sx = sr.left + cols.first, sy = sr.top + lines.first;
     const int32_t dx = dr.left + cols.first, dy = dr.top + lines.first;
     const int32_t width = cols.size(), height = lines.size();
-    if (source.isScreen != 0 && target.isScreen != 0) {
-        platform::readWindow(sx, sy, width, height, s.at(sx, sy), s.lineStep());
-        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
-    } else if (source.isScreen != 0) {
-        platform::readWindow(sx, sy, width, height, d.at(dx, dy), d.lineStep());
-    } else if (target.isScreen != 0) {
-        platform::writeWindow(dx, dy, width, height, s.at(sx, sy), s.lineStep());
-    } else {
-        copyRows(s, sx, sy, d, dx, dy, width, height, &source == &target);
+    if (source.isScreen != 0 || target.isScreen != 0) {
+        copyWithWindow(source.isScreen != 0, s, sx, sy, target.isScreen != 0, d, dx, dy, width,
+                       height);
+        return;
     }
+    const PixelRows rows{s.at(sx, sy), s.lineStep(), d.at(dx, dy), d.lineStep(), width, height};
+    const bool within = s.pixels == d.pixels;
+    const BlitKernels& kernels = within ? scalarKernels : blitKernels();
+    if (mode == keyed)
+        run(kernels.keyed, rows);
+    else if (mode == copy && within)
+        moveWithin(rows, dy > sy);
+    else if (mode == copy)
+        run(kernels.copy, rows);
+    else
+        blendRows(kernels, rows, blendFactor(weight));
 }
 
-void keyedEqual(View s, const BlitRect& sr, View d, const BlitRect& dr) {
-    const Range lines = clipEqual(sr.height, sr.top, s.height, dr.top, d.height);
-    const Range cols = clipEqual(sr.width, sr.left, s.width, dr.left, d.width);
-    if (lines.empty() || cols.empty()) return;
-    const int32_t width = cols.size();
+// A keyed stretch between two surfaces, at most kSampledPixels wide (the big ball's 16 x 16 onto
+// 24 x 24): each destination line's samples are gathered into one row, once for the lines that
+// sample the same source line, and the keyed kernel draws it.
+void gatherAndDraw(View s, int32_t left, int32_t firstRow, int64_t rowStep, int32_t stepX, View d,
+                   const BlitRect& dr, Range lines, Range cols) {
+    const int32_t count = cols.size();
+    ptrdiff_t offset[kSampledPixels];
+    int64_t u = int64_t{cols.first} * stepX;
+    for (int32_t k = 0; k < count; ++k, u += stepX)
+        offset[k] = (left + (u >> 8)) * 3;
+    uint8_t sampled[kSampledPixels * 3];
+    const BlitKernels& kernels = blitKernels();
+    int64_t gatheredRow = -1;
     for (int32_t i = lines.first; i < lines.end; ++i) {
-        const uint8_t* from = s.at(sr.left + cols.first, sr.top + i);
-        uint8_t* to = d.at(dr.left + cols.first, dr.top + i);
-        for (int32_t j = 0; j < width; ++j, from += 3, to += 3) {
-            if (isKey(from)) continue;
-            to[0] = from[0];
-            to[1] = from[1];
-            to[2] = from[2];
+        const int64_t row = firstRow + ((int64_t{i} * rowStep) >> 8);
+        if (row != gatheredRow) {
+            const uint8_t* sourceRow = s.pixels + row * s.width * 3;
+            for (int32_t k = 0; k < count; ++k)
+                std::memcpy(sampled + k * 3, sourceRow + offset[k], 3);
+            gatheredRow = row;
         }
-    }
-}
-
-void blendEqual(View s, const BlitRect& sr, View d, const BlitRect& dr, int32_t t) {
-    const Range lines = clipEqual(sr.height, sr.top, s.height, dr.top, d.height);
-    const Range cols = clipEqual(sr.width, sr.left, s.width, dr.left, d.width);
-    if (lines.empty() || cols.empty()) return;
-    // Each term is truncated on its own and only the low 8 bits of the sum are kept, so the two
-    // terms can be tabled per byte value once per blit.
-    uint8_t fromPart[256], toPart[256];
-    for (int32_t v = 0; v < 256; ++v) {
-        fromPart[v] = static_cast<uint8_t>((int64_t{v} * t) >> 9);
-        toPart[v] = static_cast<uint8_t>((int64_t{v} * (512 - int64_t{t})) >> 9);
-    }
-    const int32_t width = cols.size();
-    for (int32_t i = lines.first; i < lines.end; ++i) {
-        const uint8_t* from = s.at(sr.left + cols.first, sr.top + i);
-        uint8_t* to = d.at(dr.left + cols.first, dr.top + i);
-        for (int32_t j = 0; j < width; ++j, from += 3, to += 3) {
-            if (isKey(from)) continue;
-            to[0] = static_cast<uint8_t>(fromPart[from[0]] + toPart[to[0]]);
-            to[1] = static_cast<uint8_t>(fromPart[from[1]] + toPart[to[1]]);
-            to[2] = static_cast<uint8_t>(fromPart[from[2]] + toPart[to[2]]);
-        }
+        kernels.keyed(sampled, 0, d.at(dr.left + cols.first, dr.top + i), 0, count, 1);
     }
 }
 
@@ -159,7 +195,8 @@ void blendEqual(View s, const BlitRect& sr, View d, const BlitRect& dr, int32_t 
 // destination that samples inside the source and lies inside the target: what was written, but
 // for skipped key pixels.
 template <bool kKeyed>
-void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& lines, Range& cols) {
+[[gnu::noinline]] void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& lines,
+                               Range& cols) {
     lines = cols = {0, 0};
     if (dr.height <= 0 || dr.width <= 0) return;
     const int32_t stepX = int32_t{sr.width} * 256 / dr.width;
@@ -171,6 +208,11 @@ void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& line
                         sr.left, stepX, s.width);
     if (lines.empty() || cols.empty()) return;
     const ptrdiff_t rowBytes = static_cast<ptrdiff_t>(s.width) * 3;
+    if (kKeyed && s.pixels != d.pixels && cols.size() <= kSampledPixels) {
+        gatherAndDraw(s, sr.left, firstRow, -int64_t{stepY}, stepX, d, dr, lines, cols);
+        return;
+    }
+    // Within one surface a pixel may be sampled after it was drawn, so the pixels go one by one.
     for (int32_t i = lines.first; i < lines.end; ++i) {
         const int64_t row = firstRow + ((int64_t{i} * -int64_t{stepY}) >> 8);
         const uint8_t* sourceRow = s.pixels + row * rowBytes;
@@ -189,8 +231,8 @@ void stretch(View s, const BlitRect& sr, View d, const BlitRect& dr, Range& line
 // What a stretch into the window is composed in before it goes there in one copy.
 uint8_t windowFrame[platform::kWindowWidth * platform::kWindowHeight * 3];
 
-void copyStretched(QUORINImage& source, const BlitRect& sr, QUORINImage& target,
-                   const BlitRect& dr) {
+[[gnu::noinline]] void copyStretched(QUORINImage& source, const BlitRect& sr, QUORINImage& target,
+                                     const BlitRect& dr) {
     const View s = viewOf(source);
     View d = viewOf(target);
     if (source.isScreen != 0)
@@ -204,36 +246,64 @@ void copyStretched(QUORINImage& source, const BlitRect& sr, QUORINImage& target,
     }
 }
 
+// A rectangle's four 16-bit values in one word: top and left in the low half, height and width in
+// the high half, in the same places.
+uint64_t packed(const BlitRect& r) {
+    static_assert(sizeof(BlitRect) == 8 && std::endian::native == std::endian::little);
+    uint64_t word;
+    std::memcpy(&word, &r, sizeof word);
+    return word;
+}
+
+// The rectangle lies wholly inside the surface's bounds, whose top and left are 0. Its four
+// values are tested at once for a sign, and top + height and left + width are added in 16-bit
+// lanes, which cannot carry into each other: two values of 0 to 32767 add up to less than 65536.
+bool insideBounds(uint64_t rect, uint64_t bounds) {
+    if ((rect & 0x8000800080008000u) != 0) return false;
+    const uint32_t ends = static_cast<uint32_t>(rect) + static_cast<uint32_t>(rect >> 32);
+    const uint32_t limits = static_cast<uint32_t>(bounds >> 32);
+    return (ends & 0xFFFFu) <= (limits & 0xFFFFu) && (ends >> 16) <= (limits >> 16);
+}
+
+[[gnu::noinline]] void blitClipped(QUORINImage& source, int32_t mode, const BlitRect& srcRect,
+                                   QUORINImage& target, const BlitRect& destRect, float weight) {
+    if (source.pixels == nullptr || target.pixels == nullptr) return;
+    if (source.isScreen != 0 || target.isScreen != 0) mode = copy;
+    if (mode != copy && mode != keyed && mode != blend) return;
+    if (srcRect.height == destRect.height && srcRect.width == destRect.width) {
+        blitEqual(source, mode, srcRect, target, destRect, weight);
+    } else if (mode == keyed) {
+        Range lines, cols;
+        stretch<true>(viewOf(source), srcRect, viewOf(target), destRect, lines, cols);
+    } else {
+        copyStretched(source, srcRect, target, destRect);
+    }
+}
+
 } // namespace
 
 void blit(QUORINImage& source, int32_t mode, const BlitRect& srcRect, QUORINImage& target,
           const BlitRect& destRect, float weight) {
-    if (source.pixels == nullptr || target.pixels == nullptr) return;
-    const int32_t t = blendFactor(weight);
-    if (source.isScreen != 0 || target.isScreen != 0) mode = copy;
-    const bool sameSize = srcRect.height == destRect.height && srcRect.width == destRect.width;
-    switch (mode) {
-    case copy:
-        if (sameSize)
-            copyEqual(source, srcRect, target, destRect);
-        else
-            copyStretched(source, srcRect, target, destRect);
-        break;
-    case keyed:
-        if (sameSize) {
-            keyedEqual(viewOf(source), srcRect, viewOf(target), destRect);
-        } else {
-            Range lines, cols;
-            stretch<true>(viewOf(source), srcRect, viewOf(target), destRect, lines, cols);
-        }
-        break;
-    case blend:
-        if (sameSize)
-            blendEqual(viewOf(source), srcRect, viewOf(target), destRect, t);
-        else
-            copyStretched(source, srcRect, target, destRect);
-        break;
-    default:
-        break;
+    // The frame's many small blits (balls, their restores, glyphs, blocks) lie wholly inside two
+    // different off-screen surfaces: nothing to clip, and straight to the kernel.
+    const uint64_t from = packed(srcRect), to = packed(destRect);
+    const uint32_t size = static_cast<uint32_t>(from >> 32);
+    if (static_cast<uint32_t>(mode) <= keyed && size == (to >> 32) && (size & 0xFFFFu) != 0 &&
+        (size >> 16) != 0 && (source.isScreen | target.isScreen) == 0 &&
+        source.pixels != target.pixels && source.pixels != nullptr && target.pixels != nullptr &&
+        insideBounds(from, packed(source.bounds)) && insideBounds(to, packed(target.bounds))) {
+        const int32_t sw = source.bounds.width, dw = target.bounds.width;
+        const BlitKernels& kernels = blitKernels();
+        (mode == keyed ? kernels.keyed : kernels.copy)(
+            source.pixels + (static_cast<ptrdiff_t>(source.bounds.height - 1 - srcRect.top) * sw +
+                             srcRect.left) *
+                                3,
+            -ptrdiff_t{sw} * 3,
+            target.pixels + (static_cast<ptrdiff_t>(target.bounds.height - 1 - destRect.top) * dw +
+                             destRect.left) *
+                                3,
+            -ptrdiff_t{dw} * 3, srcRect.width, srcRect.height);
+        return;
     }
+    blitClipped(source, mode, srcRect, target, destRect, weight);
 }
