@@ -151,13 +151,15 @@ void blendLayer640x460(benchmark::State& state) {
 BENCHMARK(blendLayer640x460)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
 
 // The floor's frame in its parts, and the same restores and ball draws through blit on surfaces
-// of the game's sizes, at the same 2000 places: where a BENCH frame's pixel time goes.
+// of the game's sizes, at the same 2000 places: where a BENCH frame's pixel time goes. The second
+// argument bunches the places (1) so that all they touch stays in cache: what a part costs beyond
+// that is waiting for memory.
 struct FrameScene {
     FloorScene floor;
     QUORINImage field, back, ball;
     std::vector<BlitRect> places;
 
-    FrameScene() {
+    explicit FrameScene(bool bunched) : floor(bunched) {
         screenBound = 1;
         createSurface(field, 480, 460);
         createSurface(back, 640, 460);
@@ -172,31 +174,41 @@ struct FrameScene {
     }
 };
 
-FrameScene& frameScene() {
-    static FrameScene scene;
-    return scene;
+FrameScene& frameScene(int64_t bunched) {
+    static FrameScene spread(false), together(true);
+    return bunched != 0 ? together : spread;
+}
+
+void spreadOrBunched(benchmark::internal::Benchmark* b) {
+    b->ArgName("bunched")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+}
+
+void eachPathSpreadOrBunched(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"path", "bunched"})
+        ->ArgsProduct({{0, 1, 2}, {0, 1}})
+        ->Unit(benchmark::kMicrosecond);
 }
 
 void scalarFloorRestores(benchmark::State& state) {
-    FrameScene& scene = frameScene();
+    FrameScene& scene = frameScene(state.range(0));
     for (auto _ : state) {
         restoreFloorBalls(scene.floor);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(scalarFloorRestores)->Unit(benchmark::kMicrosecond);
+BENCHMARK(scalarFloorRestores)->Apply(spreadOrBunched);
 
 void scalarFloorDraws(benchmark::State& state) {
-    FrameScene& scene = frameScene();
+    FrameScene& scene = frameScene(state.range(0));
     for (auto _ : state) {
         drawFloorBalls(scene.floor);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(scalarFloorDraws)->Unit(benchmark::kMicrosecond);
+BENCHMARK(scalarFloorDraws)->Apply(spreadOrBunched);
 
 void scalarFloorPresent(benchmark::State& state) {
-    FrameScene& scene = frameScene();
+    FrameScene& scene = frameScene(0);
     for (auto _ : state) {
         presentFloorField(scene.floor);
         benchmark::ClobberMemory();
@@ -207,19 +219,19 @@ BENCHMARK(scalarFloorPresent)->Unit(benchmark::kMicrosecond);
 void blitRestores2000(benchmark::State& state) {
     const OnPath path(state);
     if (!path.ok()) return;
-    FrameScene& scene = frameScene();
+    FrameScene& scene = frameScene(state.range(1));
     for (auto _ : state) {
         for (const BlitRect& at : scene.places)
             blit(scene.field, copy, at, scene.back, at, 1.0f);
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(blitRestores2000)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+BENCHMARK(blitRestores2000)->Apply(eachPathSpreadOrBunched);
 
 void blitDraws2000(benchmark::State& state) {
     const OnPath path(state);
     if (!path.ok()) return;
-    FrameScene& scene = frameScene();
+    FrameScene& scene = frameScene(state.range(1));
     const BlitRect image{0, 0, 8, 8};
     for (auto _ : state) {
         for (const BlitRect& at : scene.places)
@@ -227,10 +239,10 @@ void blitDraws2000(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
 }
-BENCHMARK(blitDraws2000)->Apply(eachPath)->Unit(benchmark::kMicrosecond);
+BENCHMARK(blitDraws2000)->Apply(eachPathSpreadOrBunched);
 
 void scalarFloorFrame(benchmark::State& state) {
-    FloorScene& scene = frameScene().floor;
+    FloorScene& scene = frameScene(0).floor;
     for (auto _ : state) {
         playFloorFrame(scene);
         benchmark::ClobberMemory();

@@ -19,7 +19,7 @@ double threadSeconds() {
 
 } // namespace
 
-FloorScene::FloorScene()
+FloorScene::FloorScene(bool bunched)
     : field(kFieldRow * kHeight), back(kBackRow * kHeight), window(kBackRow * kHeight),
       ball(8 * 8 * 3), places(kBalls) {
     for (size_t i = 0; i < field.size(); ++i)
@@ -33,13 +33,13 @@ FloorScene::FloorScene()
             p[1] = inside ? static_cast<uint8_t>(80 + y) : 255;
             p[2] = inside ? 200 : 255;
         }
-    // Spread over the inside of the play area's walls, like balls in flight.
+    const uint32_t spanX = bunched ? 16 : 440, spanY = bunched ? 16 : 420;
     uint32_t state = 1;
     for (int32_t& place : places) {
         state = state * 22695477u + 1u;
-        const int32_t x = 16 + static_cast<int32_t>((state >> 16) % 440);
+        const int32_t x = 16 + static_cast<int32_t>((state >> 16) % spanX);
         state = state * 22695477u + 1u;
-        const int32_t y = 16 + static_cast<int32_t>((state >> 16) % 420);
+        const int32_t y = 16 + static_cast<int32_t>((state >> 16) % spanY);
         place = y * kBackRow + x * 3;
     }
 }

@@ -8,7 +8,9 @@
 #include <vector>
 
 struct FloorScene {
-    FloorScene();
+    // Places spread over the inside of the play area's walls, like balls in flight; a bunched
+    // scene keeps them within 24 x 24 pixels, so that every byte they touch stays in cache.
+    explicit FloorScene(bool bunched = false);
     std::vector<uint8_t> field;  // 480 x 460, what a ball is erased with
     std::vector<uint8_t> back;   // 640 x 460, where the frame is drawn
     std::vector<uint8_t> window; // 640 x 460, what the window shows

@@ -134,9 +134,10 @@ void run(RowsKernel kernel, const PixelRows& r) {
     }
 }
 
-// Rectangles of equal size, the frame's many small blits: clipped once to the block that lies
-// inside both surfaces, then handed whole to a kernel. Within one surface the scalar loops run,
-// whose order of reads and writes defines the result where the rectangles overlap.
+// Rectangles of equal size that reach outside a surface, share one or involve the window: clipped
+// once to the block that lies inside both surfaces, then handed whole to a kernel. Within one
+// surface the scalar loops run, whose order of reads and writes defines the result where the
+// rectangles overlap.
 void blitEqual(QUORINImage& source, int32_t mode, const BlitRect& sr, QUORINImage& target,
                const BlitRect& dr, float weight) {
     const View s = viewOf(source), d = viewOf(target);
@@ -152,11 +153,11 @@ void blitEqual(QUORINImage& source, int32_t mode, const BlitRect& sr, QUORINImag
         return;
     }
     const PixelRows rows{s.at(sx, sy), s.lineStep(), d.at(dx, dy), d.lineStep(), width, height};
-    const bool within = s.pixels == d.pixels;
-    const BlitKernels& kernels = within ? scalarKernels : blitKernels();
+    const bool oneSurface = s.pixels == d.pixels;
+    const BlitKernels& kernels = oneSurface ? scalarKernels : blitKernels();
     if (mode == keyed)
         run(kernels.keyed, rows);
-    else if (mode == copy && within)
+    else if (mode == copy && oneSurface)
         moveWithin(rows, dy > sy);
     else if (mode == copy)
         run(kernels.copy, rows);
@@ -247,12 +248,16 @@ uint8_t windowFrame[platform::kWindowWidth * platform::kWindowHeight * 3];
 }
 
 // A rectangle's four 16-bit values in one word: top and left in the low half, height and width in
-// the high half, in the same places.
+// the high half, in the same places. On a little-endian processor that is the record as it lies.
 uint64_t packed(const BlitRect& r) {
-    static_assert(sizeof(BlitRect) == 8 && std::endian::native == std::endian::little);
-    uint64_t word;
-    std::memcpy(&word, &r, sizeof word);
-    return word;
+    if constexpr (std::endian::native == std::endian::little && sizeof(BlitRect) == 8) {
+        uint64_t word;
+        std::memcpy(&word, &r, sizeof word);
+        return word;
+    }
+    return uint64_t{static_cast<uint16_t>(r.top)} | uint64_t{static_cast<uint16_t>(r.left)} << 16 |
+           uint64_t{static_cast<uint16_t>(r.height)} << 32 |
+           uint64_t{static_cast<uint16_t>(r.width)} << 48;
 }
 
 // The rectangle lies wholly inside the surface's bounds, whose top and left are 0. Its four
