@@ -127,8 +127,8 @@ VORBLET_AVX2 Sixteen blend16(Sixteen s, Sixteen d, Weights w) {
 }
 
 VORBLET_AVX2 Eight blend8(Eight s, Eight d, Weights w) {
-    const Sixteen wide = blend16({_mm256_castsi128_si256(s.lo), _mm256_castsi128_si256(s.hi)},
-                                 {_mm256_castsi128_si256(d.lo), _mm256_castsi128_si256(d.hi)}, w);
+    const Sixteen wide = blend16({_mm256_zextsi128_si256(s.lo), _mm256_zextsi128_si256(s.hi)},
+                                 {_mm256_zextsi128_si256(d.lo), _mm256_zextsi128_si256(d.hi)}, w);
     return {_mm256_castsi256_si128(wide.lo), _mm256_castsi256_si128(wide.hi)};
 }
 
