@@ -25,9 +25,9 @@ struct Ball {
 };
 
 // Results of stepBall.
-constexpr int32_t ballMoved = 0;
-constexpr int32_t ballLost = 1;
-constexpr int32_t ballStruckHeightRow = 2;
+constexpr int32_t kBallMoved = 0;
+constexpr int32_t kBallLost = 1;
+constexpr int32_t kBallStruckHeightRow = 2;
 
 // Brings a free ball into play just above the paddle at horizontal position x.
 void spawnBall(Ball& ball, int32_t x, GameMode mode);

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr BlitRect frameSize{0, 0, 16, 32};
+constexpr BlitRect kFrameSize{0, 0, 16, 32};
 
 // The two blits of a cell's animation, set up once per step: the background copy that erases a
 // cell and the keyed frame of blockSheet drawn over it, each onto fieldLayer and backBuffer.
@@ -20,8 +20,8 @@ struct CellPainter {
     CellPainter() {
         resetSprite(eraser);
         resetSprite(frame);
-        initSprite(eraser, copy, bgLayer, &frameSize, fieldLayer, 1.0f);
-        initSprite(frame, keyed, blockSheet, &frameSize, fieldLayer, 1.0f);
+        initSprite(eraser, copy, bgLayer, &kFrameSize, fieldLayer, 1.0f);
+        initSprite(frame, keyed, blockSheet, &kFrameSize, fieldLayer, 1.0f);
     }
 
     void erase(int32_t row, int32_t column) {
@@ -43,13 +43,13 @@ struct CellPainter {
 void growStep(CellPainter& painter, int32_t row, int32_t column) {
     int8_t& shown = playField.shown[row][column];
     int8_t& phase = playField.phase[row][column];
-    if (phase >= phaseRest) {
+    if (phase >= kPhaseRest) {
         phase = 1;
-    } else if (++phase == phaseRest) {
+    } else if (++phase == kPhaseRest) {
         ++shown;
     }
     if (shown < 2) {
-        shown = cellEmpty;
+        shown = kCellEmpty;
         painter.erase(row, column);
         painter.show(row, column, 16, 32 * phase);
     } else {
@@ -62,14 +62,14 @@ void shrinkStep(CellPainter& painter, int32_t row, int32_t column, GameMode mode
     int8_t& value = playField.value[row][column];
     int8_t& phase = playField.phase[row][column];
     // A block whose value has dropped to empty vanishes at once, whatever it showed.
-    if (value == cellEmpty && phase == phaseRest) shown = 2;
-    if (phase >= phaseRest) {
+    if (value == kCellEmpty && phase == kPhaseRest) shown = 2;
+    if (phase >= kPhaseRest) {
         phase = 4;
         --shown;
     } else {
         --phase;
     }
-    if (shown == cellEmpty) {
+    if (shown == kCellEmpty) {
         // Only the first frame of a vanishing has phase 4, so each vanishing sounds once.
         if (phase == 4 && mode != BENCH) {
             blockSlot.stop();
@@ -81,16 +81,16 @@ void shrinkStep(CellPainter& painter, int32_t row, int32_t column, GameMode mode
         painter.show(row, column, 16 * shown, 32 * phase);
     }
     if (phase <= 0) {
-        phase = phaseRest;
+        phase = kPhaseRest;
         if (shown < 2) {
-            shown = cellEmpty;
-            value = cellEmpty;
+            shown = kCellEmpty;
+            value = kCellEmpty;
         }
     }
 }
 
 void restStep(CellPainter& painter, int32_t row, int32_t column) {
-    if (flashValue == cellEmpty || playField.shown[row][column] != flashValue) return;
+    if (flashValue == kCellEmpty || playField.shown[row][column] != flashValue) return;
     if (flashTick == 5) {
         painter.show(row, column, 16 * flashValue, 0);
     } else {
@@ -103,7 +103,7 @@ void restStep(CellPainter& painter, int32_t row, int32_t column) {
 void animateBlocks(GameMode mode) {
     if (flashTick == 0) {
         flashValue = nextRandom() % 10 + 2;
-        if (flashValue > cellStrongest) flashValue = cellEmpty;
+        if (flashValue > kCellStrongest) flashValue = kCellEmpty;
     }
     CellPainter painter;
     for (int32_t row = 3; row <= 26; ++row) {
@@ -113,7 +113,7 @@ void animateBlocks(GameMode mode) {
             const int32_t phase = playField.phase[row][column];
             if (shown < value) {
                 growStep(painter, row, column);
-            } else if (shown > value || phase < phaseRest) {
+            } else if (shown > value || phase < kPhaseRest) {
                 shrinkStep(painter, row, column, mode);
             } else {
                 restStep(painter, row, column);

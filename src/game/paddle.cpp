@@ -10,17 +10,17 @@ int32_t mouseControl = 1;
 
 namespace {
 
-constexpr BlitRect paddleImage{48, 0, 16, 64};
-constexpr int32_t friction = 30;
-constexpr int32_t push = 50;
-constexpr int32_t pushLimit = 200;
+constexpr BlitRect kPaddleImage{48, 0, 16, 64};
+constexpr int32_t kFriction = 30;
+constexpr int32_t kPush = 50;
+constexpr int32_t kPushLimit = 200;
 
 } // namespace
 
 int32_t initPaddle(Pad& paddle, int32_t x) {
     paddle.x = x;
     paddle.velocity = 0;
-    initSprite(paddle.sprite, keyed, spriteSheet, &paddleImage, backBuffer, 1.0f);
+    initSprite(paddle.sprite, keyed, spriteSheet, &kPaddleImage, backBuffer, 1.0f);
     paddle.sprite.restoreSource = &fieldLayer;
     return 1;
 }
@@ -33,21 +33,21 @@ void movePaddle(Pad& paddle) {
         paddle.x = static_cast<int32_t>(std::clamp<int64_t>(wanted, INT32_MIN, INT32_MAX));
     } else {
         if (paddle.velocity > 0) {
-            paddle.velocity -= friction;
+            paddle.velocity -= kFriction;
             if (paddle.velocity < 0) paddle.velocity = 0;
         } else if (paddle.velocity < 0) {
-            paddle.velocity += friction;
+            paddle.velocity += kFriction;
             if (paddle.velocity > 0) paddle.velocity = 0;
         }
-        if (readDirection(0) > 0 && paddle.velocity < pushLimit) paddle.velocity += push;
-        if (readDirection(0) < 0 && paddle.velocity > -pushLimit) paddle.velocity -= push;
+        if (readDirection(0) > 0 && paddle.velocity < kPushLimit) paddle.velocity += kPush;
+        if (readDirection(0) < 0 && paddle.velocity > -kPushLimit) paddle.velocity -= kPush;
         paddle.x += paddle.velocity;
     }
-    if (paddle.x < paddleLeftmost) {
-        paddle.x = paddleLeftmost;
+    if (paddle.x < kPaddleLeftmost) {
+        paddle.x = kPaddleLeftmost;
         paddle.velocity = 0;
-    } else if (paddle.x > paddleRightmost) {
-        paddle.x = paddleRightmost;
+    } else if (paddle.x > kPaddleRightmost) {
+        paddle.x = kPaddleRightmost;
         paddle.velocity = 0;
     }
     paddle.sprite.destRect.left = static_cast<int16_t>(paddle.x / 10 + 16);

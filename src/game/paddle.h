@@ -16,8 +16,8 @@ struct Pad {
 // 1 while the paddle follows the mouse; the title screen sets it from how the round was started.
 extern int32_t mouseControl;
 
-constexpr int32_t paddleLeftmost = 640;
-constexpr int32_t paddleRightmost = 3200;
+constexpr int32_t kPaddleLeftmost = 640;
+constexpr int32_t kPaddleRightmost = 3200;
 
 // Places the paddle at x, at rest. Returns 1.
 int32_t initPaddle(Pad& paddle, int32_t x);

@@ -7,25 +7,25 @@
 
 #include <cstdint>
 
-constexpr int32_t fieldRows = 29;
-constexpr int32_t fieldColumns = 16;
+constexpr int32_t kFieldRows = 29;
+constexpr int32_t kFieldColumns = 16;
 
 // Cell values: below 2 is empty, 2 to 6 a block of that strength plus one, 99 a wall.
-constexpr int8_t cellEmpty = 1;
-constexpr int8_t cellStrongest = 6;
-constexpr int8_t cellWall = 99;
-constexpr int8_t phaseRest = 5;
+constexpr int8_t kCellEmpty = 1;
+constexpr int8_t kCellStrongest = 6;
+constexpr int8_t kCellWall = 99;
+constexpr int8_t kPhaseRest = 5;
 
 struct PlayField {
-    int8_t shown[fieldRows][fieldColumns];
-    int8_t value[fieldRows][fieldColumns];
-    int8_t phase[fieldRows][fieldColumns];
+    int8_t shown[kFieldRows][kFieldColumns];
+    int8_t value[kFieldRows][kFieldColumns];
+    int8_t phase[kFieldRows][kFieldColumns];
 };
 
 extern PlayField playField;
 
 inline bool isBlock(int32_t cell) {
-    return cell > cellEmpty && cell != cellWall;
+    return cell > kCellEmpty && cell != kCellWall;
 }
 
 // Positions are tenths of a pixel from the frame's inner top-left corner; the wall cells of

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int32_t kPaddleStart = 2000;
-constexpr int32_t kFieldLayerIndex = 7;
 constexpr uint32_t kOpeningWaitFrames = 10;
 
 } // namespace

@@ -65,7 +65,7 @@ void moveBalls(Round& round) {
         Ball& ball = round.balls[slot];
         if (ball.alive != 1) continue;
         const int32_t result = stepBall(ball, paddleX, round.height, round.mode);
-        if (result == ballStruckHeightRow && round.mode != BENCH) round.fieldChanged = 1;
+        if (result == kBallStruckHeightRow && round.mode != BENCH) round.fieldChanged = 1;
     }
 }
 

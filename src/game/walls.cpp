@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr BlitRect tileSize{0, 0, 16, 16};
+constexpr BlitRect kTileSize{0, 0, 16, 16};
 
 struct Tile {
     int16_t top;
@@ -15,14 +15,14 @@ struct Tile {
 };
 
 // Where the wall tiles lie on spriteSheet.
-constexpr Tile cornerTopLeft{0, 0};
-constexpr Tile edgeTop{0, 16};
-constexpr Tile cornerTopRight{0, 32};
-constexpr Tile edgeLeft{16, 0};
-constexpr Tile edgeRight{16, 32};
-constexpr Tile cornerBottomLeft{32, 0};
-constexpr Tile edgeBottom{32, 16};
-constexpr Tile cornerBottomRight{32, 32};
+constexpr Tile kCornerTopLeft{0, 0};
+constexpr Tile kEdgeTop{0, 16};
+constexpr Tile kCornerTopRight{0, 32};
+constexpr Tile kEdgeLeft{16, 0};
+constexpr Tile kEdgeRight{16, 32};
+constexpr Tile kCornerBottomLeft{32, 0};
+constexpr Tile kEdgeBottom{32, 16};
+constexpr Tile kCornerBottomRight{32, 32};
 
 void drawTile(QUORINSprite& sprite, Tile tile, int32_t top, int32_t left) {
     sprite.srcRect.top = tile.top;
@@ -33,8 +33,8 @@ void drawTile(QUORINSprite& sprite, Tile tile, int32_t top, int32_t left) {
 }
 
 void setWall(int32_t row, int32_t column) {
-    playField.shown[row][column] = cellWall;
-    playField.value[row][column] = cellWall;
+    playField.shown[row][column] = kCellWall;
+    playField.value[row][column] = kCellWall;
 }
 
 } // namespace
@@ -42,26 +42,26 @@ void setWall(int32_t row, int32_t column) {
 void buildWalls(GameMode mode) {
     QUORINSprite sprite;
     resetSprite(sprite);
-    initSprite(sprite, keyed, spriteSheet, &tileSize, bgLayer, 1.0f);
+    initSprite(sprite, keyed, spriteSheet, &kTileSize, bgLayer, 1.0f);
     for (int32_t k = 1; k <= 26; ++k) {
-        drawTile(sprite, edgeLeft, 16 * k, 0);
-        drawTile(sprite, edgeRight, 16 * k, 464);
+        drawTile(sprite, kEdgeLeft, 16 * k, 0);
+        drawTile(sprite, kEdgeRight, 16 * k, 464);
     }
     // Outside BENCH the bottom wall leaves a gap over the open cells of row 27 for the paddle.
     for (int32_t k = 1; k <= 28; ++k) {
-        drawTile(sprite, edgeTop, 0, 16 * k);
-        if (k <= 4 || k >= 25 || mode == BENCH) drawTile(sprite, edgeBottom, 432, 16 * k);
+        drawTile(sprite, kEdgeTop, 0, 16 * k);
+        if (k <= 4 || k >= 25 || mode == BENCH) drawTile(sprite, kEdgeBottom, 432, 16 * k);
     }
-    drawTile(sprite, cornerTopLeft, 0, 0);
-    drawTile(sprite, cornerTopRight, 0, 464);
-    drawTile(sprite, cornerBottomLeft, 432, 0);
-    drawTile(sprite, cornerBottomRight, 432, 464);
+    drawTile(sprite, kCornerTopLeft, 0, 0);
+    drawTile(sprite, kCornerTopRight, 0, 464);
+    drawTile(sprite, kCornerBottomLeft, 432, 0);
+    drawTile(sprite, kCornerBottomRight, 432, 464);
 
-    for (int32_t row = 0; row < fieldRows; ++row) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
         setWall(row, 0);
-        setWall(row, fieldColumns - 1);
+        setWall(row, kFieldColumns - 1);
     }
-    for (int32_t column = 0; column < fieldColumns; ++column) {
+    for (int32_t column = 0; column < kFieldColumns; ++column) {
         setWall(0, column);
         if (column < 3 || column > 12 || mode == BENCH) setWall(27, column);
     }

@@ -55,10 +55,11 @@ int loadSheets() {
 }
 
 int createLayers() {
-    if (createSurface(backBuffer, 640, 460) == nullptr) return 0;
-    if (createSurface(bgLayer, 640, 460) == nullptr) return 0;
-    if (createSurface(fieldLayer, 480, 460) == nullptr) return 0;
-    if (createSurface(snapshot, 640, 460) == nullptr) return 0;
+    using platform::kWindowHeight, platform::kWindowWidth;
+    if (createSurface(backBuffer, kWindowWidth, kWindowHeight) == nullptr) return 0;
+    if (createSurface(bgLayer, kWindowWidth, kWindowHeight) == nullptr) return 0;
+    if (createSurface(fieldLayer, kPlayAreaWidth, kWindowHeight) == nullptr) return 0;
+    if (createSurface(snapshot, kWindowWidth, kWindowHeight) == nullptr) return 0;
     return 1;
 }
 
@@ -74,6 +75,5 @@ void setupSprites() {
     initSprite(presentSprite, 0, backBuffer, nullptr, screen, 1.0f);
     initSprite(clearFieldSprite, 0, bgLayer, nullptr, fieldLayer, 1.0f);
     initSprite(composeFieldSprite, 0, fieldLayer, nullptr, backBuffer, 1.0f);
-    const BlitRect playArea{0, 0, 460, 480};
-    initSprite(presentFieldSprite, 0, backBuffer, &playArea, screen, 1.0f);
+    initSprite(presentFieldSprite, 0, backBuffer, &kPlayArea, screen, 1.0f);
 }

@@ -13,9 +13,9 @@
 
 namespace {
 
-constexpr BlitRect gameOverArt{128, 8, 128, 480};
-constexpr int32_t passLimit = 200;
-constexpr int32_t rescrambleEvery = 10;
+constexpr BlitRect kGameOverArt{128, 8, 128, 480};
+constexpr int32_t kPassLimit = 200;
+constexpr int32_t kRescrambleEvery = 10;
 
 // These waits do not look at quitRequested: a held button keeps the sequence here.
 void waitForRelease() {
@@ -45,7 +45,7 @@ bool buttonHeld() {
 void runGameOver() {
     QUORINSprite band;
     resetSprite(band);
-    initSprite(band, keyed, titleSheet, &gameOverArt, backBuffer, 1.0f);
+    initSprite(band, keyed, titleSheet, &kGameOverArt, backBuffer, 1.0f);
     band.restoreSource = &fieldLayer;
     band.destRect.top = 128;
     band.destRect.left = 0;
@@ -56,8 +56,8 @@ void runGameOver() {
     while (!buttonHeld()) {
         const int32_t before = passes;
         passes = passes + 1;
-        if (before >= passLimit || quitRequested.load() != 0) break;
-        if (passes % rescrambleEvery == 0) scrambleBlocks(27, 5);
+        if (before >= kPassLimit || quitRequested.load() != 0) break;
+        if (passes % kRescrambleEvery == 0) scrambleBlocks(27, 5);
         restoreSprite(band);
         animateBlocks(QUIT);
         drawSprite(band);

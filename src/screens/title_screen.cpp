@@ -12,10 +12,9 @@
 
 namespace {
 
-constexpr BlitRect titleArt{0, 0, 128, 512};
-constexpr BlitRect titleArtPlace{128, 64, 128, 512};
+constexpr BlitRect kTitleArt{0, 0, 128, 512};
+constexpr BlitRect kTitleArtPlace{128, 64, 128, 512};
 // bgLayer's position in the surface table.
-constexpr int32_t titleLayer = 6;
 
 bool held(int virtualKey) {
     return platform::isKeyDown(virtualKey);
@@ -32,7 +31,7 @@ GameMode heldVariant(GameMode current) {
 
 void drawTitlePicture() {
     tileBackdrop(bgLayer);
-    blit(titleSheet, keyed, titleArt, bgLayer, titleArtPlace, 1.0f);
+    blit(titleSheet, keyed, kTitleArt, bgLayer, kTitleArtPlace, 1.0f);
     drawShadowedText("PRESS SPACE OR MOUSE\n", 159, 339, bgLayer);
     drawText("PRESENTED BY QUORIN\n", 32, 444, 0, bgLayer);
 }
@@ -43,7 +42,7 @@ GameMode runTitleScreen() {
     GameMode result = NORMAL;
     int32_t done = 0;
     drawTitlePicture();
-    fadeInLayer(titleLayer);
+    fadeInLayer(kBgLayerIndex);
     drawSprite(clearFieldSprite, &screen);
     musicSlot.playIfIdle(clip131);
     while (done == 0 && quitRequested.load() == 0) {

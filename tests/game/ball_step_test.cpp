@@ -159,8 +159,8 @@ TEST(StepBallPiercing, ClearsBlocksWithoutReboundingAndShrinks) {
         placeBlock(10, 5, 6);
         ball.x = 1400;
         ball.y = 1700;
-        EXPECT_EQ(stepBall(ball, 2000, 10, NORMAL), ballStruckHeightRow);
-        EXPECT_EQ(playField.value[10][5], cellEmpty);
+        EXPECT_EQ(stepBall(ball, 2000, 10, NORMAL), kBallStruckHeightRow);
+        EXPECT_EQ(playField.value[10][5], kCellEmpty);
         EXPECT_EQ(ball.dy, -60);
         EXPECT_EQ(ball.alive, 1);
         EXPECT_EQ(ball.hitsLeft, 24 - pierce);
@@ -172,9 +172,9 @@ TEST(StepBallPiercing, ClearsBlocksWithoutReboundingAndShrinks) {
     placeBlock(10, 5, 6);
     ball.x = 1400;
     ball.y = 1700;
-    EXPECT_EQ(stepBall(ball, 2000, 10, NORMAL), ballLost) << "the 21st pierce ends it";
+    EXPECT_EQ(stepBall(ball, 2000, 10, NORMAL), kBallLost) << "the 21st pierce ends it";
     EXPECT_EQ(ball.alive, 0);
-    EXPECT_EQ(playField.value[10][5], cellEmpty);
+    EXPECT_EQ(playField.value[10][5], kCellEmpty);
     EXPECT_EQ(score, 21 * 50);
 }
 
@@ -188,9 +188,9 @@ TEST(StepBallPiercing, TwoCellsInOneStepCountAsOnePierce) {
     ball.y = 1510;
     ball.dx = 90;
     ball.dy = -40;
-    EXPECT_EQ(stepBall(ball, 2000, 20, NORMAL), ballMoved);
-    EXPECT_EQ(playField.value[10][6], cellEmpty);
-    EXPECT_EQ(playField.value[9][5], cellEmpty);
+    EXPECT_EQ(stepBall(ball, 2000, 20, NORMAL), kBallMoved);
+    EXPECT_EQ(playField.value[10][6], kCellEmpty);
+    EXPECT_EQ(playField.value[9][5], kCellEmpty);
     EXPECT_EQ(ball.hitsLeft, 23);
     EXPECT_EQ(ball.dx, 90);
     EXPECT_EQ(ball.dy, -40);
@@ -203,7 +203,7 @@ TEST(StepBallPiercing, BouncesOffWalls) {
     ball.x = 1000;
     ball.y = 100;
     ball.dy = -70;
-    EXPECT_EQ(stepBall(ball, 2000, 20, NORMAL), ballMoved);
+    EXPECT_EQ(stepBall(ball, 2000, 20, NORMAL), kBallMoved);
     EXPECT_EQ(ball.dy, 75);
     EXPECT_EQ(ball.hitsLeft, 24);
 }

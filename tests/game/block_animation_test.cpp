@@ -145,7 +145,7 @@ class AnimateBlocks : public DrawingTest {};
 std::vector<std::string> vanishAndListen(GameMode mode) {
     clearField();
     placeBlock(12, 4, 3);
-    playField.value[12][4] = cellEmpty;
+    playField.value[12][4] = kCellEmpty;
     std::vector<std::string> events;
     for (int step = 0; step < 6; ++step) {
         flashTick = 1;
@@ -155,9 +155,9 @@ std::vector<std::string> vanishAndListen(GameMode mode) {
             events.push_back(std::to_string(step + 1) + ": " + event);
         }
     }
-    EXPECT_EQ(playField.shown[12][4], cellEmpty);
-    EXPECT_EQ(playField.value[12][4], cellEmpty);
-    EXPECT_EQ(playField.phase[12][4], phaseRest);
+    EXPECT_EQ(playField.shown[12][4], kCellEmpty);
+    EXPECT_EQ(playField.value[12][4], kCellEmpty);
+    EXPECT_EQ(playField.phase[12][4], kPhaseRest);
     return events;
 }
 
@@ -177,8 +177,8 @@ TEST_F(AnimateBlocks, EachVanishingRestartsTheSound) {
     clearField();
     placeBlock(7, 3, 2);
     placeBlock(7, 4, 6);
-    playField.value[7][3] = cellEmpty;
-    playField.value[7][4] = cellEmpty;
+    playField.value[7][3] = kCellEmpty;
+    playField.value[7][4] = kCellEmpty;
     flashTick = 1;
     flashValue = 1;
     animateBlocks(NORMAL);
@@ -209,7 +209,7 @@ TEST_F(AnimateBlocks, FlashesEveryRestingBlockOfTheChosenValueForSixSteps) {
         EXPECT_EQ(pixelAt(fieldLayer, 12 * 32 - 16 + 16, 20 * 16 + 8), frame);
         EXPECT_EQ(pixelAt(backBuffer, 12 * 32 - 16 + 16, 20 * 16 + 8), frame);
         EXPECT_EQ(pixelAt(fieldLayer, 8 * 32 - 16 + 16, 8 * 16 + 8), previousColour);
-        EXPECT_EQ(playField.phase[5][3], phaseRest);
+        EXPECT_EQ(playField.phase[5][3], kPhaseRest);
     }
     EXPECT_EQ(flashTick, 0);
     EXPECT_EQ(nextRandom(), 1090) << "a cycle draws exactly one number, at its first step";

@@ -52,8 +52,8 @@ TEST_F(DescendField, SinksTheMassOneRowAndKeepsTheFrame) {
     const PlayField before = playField;
     descendField();
 
-    for (int32_t row = 0; row < fieldRows; ++row) {
-        for (int32_t column = 0; column < fieldColumns; ++column) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
+        for (int32_t column = 0; column < kFieldColumns; ++column) {
             const bool moved = row >= 3 && row <= 27 && column >= 3 && column <= 12;
             const int32_t from = moved ? row - 1 : row;
             ASSERT_EQ(playField.shown[row][column], before.shown[from][column])
@@ -64,10 +64,10 @@ TEST_F(DescendField, SinksTheMassOneRowAndKeepsTheFrame) {
                 << row << "," << column;
         }
     }
-    EXPECT_EQ(playField.value[3][7], cellEmpty);
+    EXPECT_EQ(playField.value[3][7], kCellEmpty);
     EXPECT_EQ(playField.value[4][7], 4);
     EXPECT_EQ(playField.value[27][3], 2);
-    EXPECT_EQ(playField.value[27][2], cellWall);
+    EXPECT_EQ(playField.value[27][2], kCellWall);
     EXPECT_EQ(findHeight(), 26);
 }
 

@@ -7,14 +7,14 @@
 
 // Every cell empty and at rest, then the frame of walls as a round builds it (no drawing).
 inline void clearField(GameMode mode = NORMAL) {
-    for (int32_t row = 0; row < fieldRows; ++row) {
-        for (int32_t column = 0; column < fieldColumns; ++column) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
+        for (int32_t column = 0; column < kFieldColumns; ++column) {
             const bool bottomWall = row == 27 && (column < 3 || column > 12 || mode == BENCH);
-            const bool wall = row == 0 || column == 0 || column == fieldColumns - 1 || bottomWall;
-            const int8_t cell = wall ? cellWall : cellEmpty;
+            const bool wall = row == 0 || column == 0 || column == kFieldColumns - 1 || bottomWall;
+            const int8_t cell = wall ? kCellWall : kCellEmpty;
             playField.shown[row][column] = cell;
             playField.value[row][column] = cell;
-            playField.phase[row][column] = phaseRest;
+            playField.phase[row][column] = kPhaseRest;
         }
     }
 }
@@ -23,7 +23,7 @@ inline void clearField(GameMode mode = NORMAL) {
 inline void placeBlock(int32_t row, int32_t column, int8_t cell) {
     playField.shown[row][column] = cell;
     playField.value[row][column] = cell;
-    playField.phase[row][column] = phaseRest;
+    playField.phase[row][column] = kPhaseRest;
 }
 
 inline int32_t countBlocks() {

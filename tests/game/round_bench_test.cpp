@@ -62,7 +62,7 @@ TEST_F(BenchRound, NeitherWaitsNorDescendsNorSoundsItsEffects) {
     // The lowest blocks were laid in row 13 and growth stays above them, so nothing came lower.
     for (int32_t row = 14; row <= 26; ++row)
         for (int32_t column = 3; column <= 12; ++column)
-            EXPECT_EQ(playField.value[row][column], cellEmpty) << row << "," << column;
+            EXPECT_EQ(playField.value[row][column], kCellEmpty) << row << "," << column;
     EXPECT_GT(score, 0);
 }
 

@@ -109,8 +109,8 @@ TEST_F(RoundRules, NormalGrowsFirstInFrame9AndDescendsFirstInFrame121) {
         PlayField before = playField;
         const std::vector<std::string> sounds = frame();
         bool raised = false;
-        for (int32_t row = 0; row < fieldRows; ++row)
-            for (int32_t column = 0; column < fieldColumns; ++column)
+        for (int32_t row = 0; row < kFieldRows; ++row)
+            for (int32_t column = 0; column < kFieldColumns; ++column)
                 raised = raised || playField.value[row][column] > before.value[row][column];
         // No ball reaches the blocks this early, so only growth raises a cell.
         if (n < 121) {
@@ -121,7 +121,7 @@ TEST_F(RoundRules, NormalGrowsFirstInFrame9AndDescendsFirstInFrame121) {
     }
     EXPECT_EQ(round.height, 12);
     for (int32_t column = 3; column <= 12; ++column)
-        EXPECT_EQ(playField.value[3][column], cellEmpty) << column;
+        EXPECT_EQ(playField.value[3][column], kCellEmpty) << column;
 }
 
 struct DescentCase {
@@ -187,8 +187,8 @@ TEST_F(RoundRules, EscapeEndsTheRound15FramesLater) {
 TEST_F(RoundRules, ABlockInTheBottomRowEndsTheRound) {
     startRound(NORMAL);
     // The descent of frame 121 brings this block into row 27, level with the paddle.
-    playField.value[26][3] = cellStrongest;
-    playField.shown[26][3] = cellStrongest;
+    playField.value[26][3] = kCellStrongest;
+    playField.shown[26][3] = kCellStrongest;
     EXPECT_EQ(playToEnd(1000), 121 + 15);
     EXPECT_EQ(round.height, 26);
 }
@@ -256,8 +256,8 @@ TEST_F(RoundRules, IntroTuneThenTheCalmTuneOverAndOver) {
 TEST_F(RoundRules, DangerTuneWhileTheBlocksStandLow) {
     startRound(NORMAL);
     // The descent of frame 121 brings this block into row 23: a height of 22.
-    playField.value[22][12] = cellStrongest;
-    playField.shown[22][12] = cellStrongest;
+    playField.value[22][12] = kCellStrongest;
+    playField.shown[22][12] = kCellStrongest;
     for (int32_t n = 1; n <= 121; ++n)
         frame();
     ASSERT_EQ(round.height, 22);
@@ -268,7 +268,7 @@ TEST_F(RoundRules, DangerTuneWhileTheBlocksStandLow) {
         if (n == 242)
             for (int32_t row = 18; row <= 26; ++row)
                 for (int32_t column = 3; column <= 12; ++column)
-                    playField.value[row][column] = cellEmpty;
+                    playField.value[row][column] = kCellEmpty;
         for (const std::string& line : tunes(frame()))
             ADD_FAILURE() << line << " in frame " << n;
     }

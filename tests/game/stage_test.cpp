@@ -35,16 +35,16 @@ TEST_P(FillStage, LaysTheVariantsRowsAndDrawsOneNumberPerBlock) {
     fillStage(c.mode, c.rateFactor);
     EXPECT_EQ(nextRandom(), c.nextNumber) << "the stage drew a different count of numbers";
 
-    for (int32_t row = 0; row < fieldRows; ++row) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
         const char* cells = "1111111111";
         for (auto [filled, laid] : c.rows)
             cells = filled == row ? laid : cells;
-        for (int32_t column = 0; column < fieldColumns; ++column) {
+        for (int32_t column = 0; column < kFieldColumns; ++column) {
             const bool inner = column >= 3 && column <= 12;
-            const int32_t expected = inner ? cells[column - 3] - '0' : cellEmpty;
+            const int32_t expected = inner ? cells[column - 3] - '0' : kCellEmpty;
             ASSERT_EQ(playField.shown[row][column], expected) << row << "," << column;
             ASSERT_EQ(playField.value[row][column], expected) << row << "," << column;
-            ASSERT_EQ(playField.phase[row][column], phaseRest) << row << "," << column;
+            ASSERT_EQ(playField.phase[row][column], kPhaseRest) << row << "," << column;
         }
     }
 }
@@ -130,8 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FindHeight, ReadsTheValuePlaneNotTheShownOne) {
     clearField();
     placeBlock(20, 5, 3);
-    playField.value[20][5] = cellEmpty;
-    playField.shown[22][6] = cellEmpty;
+    playField.value[20][5] = kCellEmpty;
+    playField.shown[22][6] = kCellEmpty;
     playField.value[22][6] = 2;
     EXPECT_EQ(findHeight(), 21);
 }
@@ -164,8 +164,8 @@ TEST_P(GrowBlock, RaisesTheDrawnCellOnly) {
     // The first two numbers, 346 and 130, pick column 346 % 10 + 3 = 9 and row 130 % 15 + 3 = 13.
     PlayField expected = before;
     expected.value[13][9] = c.after;
-    for (int32_t r = 0; r < fieldRows; ++r) {
-        for (int32_t k = 0; k < fieldColumns; ++k) {
+    for (int32_t r = 0; r < kFieldRows; ++r) {
+        for (int32_t k = 0; k < kFieldColumns; ++k) {
             ASSERT_EQ(playField.value[r][k], expected.value[r][k]) << r << "," << k;
             ASSERT_EQ(playField.shown[r][k], expected.shown[r][k]) << r << "," << k;
             ASSERT_EQ(playField.phase[r][k], expected.phase[r][k]) << r << "," << k;
@@ -175,10 +175,10 @@ TEST_P(GrowBlock, RaisesTheDrawnCellOnly) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cells, GrowBlock,
-    testing::Values(GrowCase{"EmptyBecomesWeakest", cellEmpty, 2, 2},
-                    GrowCase{"EmptyBecomesStrongestWithoutRate", cellEmpty, 0, 6},
+    testing::Values(GrowCase{"EmptyBecomesWeakest", kCellEmpty, 2, 2},
+                    GrowCase{"EmptyBecomesStrongestWithoutRate", kCellEmpty, 0, 6},
                     GrowCase{"TwoToThree", 2, 2, 3}, GrowCase{"FiveToSix", 5, 0, 6},
-                    GrowCase{"SixStays", 6, 2, 6}, GrowCase{"WallStays", cellWall, 2, cellWall}),
+                    GrowCase{"SixStays", 6, 2, 6}, GrowCase{"WallStays", kCellWall, 2, kCellWall}),
     [](const testing::TestParamInfo<GrowCase>& info) { return std::string(info.param.name); });
 
 TEST(GrowBlock, AtHeightThreeAlwaysPicksRowThree) {
@@ -187,7 +187,7 @@ TEST(GrowBlock, AtHeightThreeAlwaysPicksRowThree) {
     for (int i = 0; i < 200; ++i)
         growBlock(3, 2);
     int32_t grown = 0;
-    for (int32_t row = 0; row < fieldRows; ++row) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
         for (int32_t column = 3; column <= 12; ++column) {
             if (row == 3) {
                 grown += isBlock(playField.value[row][column]) ? 1 : 0;

@@ -29,11 +29,11 @@ TEST_P(BuildWalls, MarksTheFrameCellsAndLeavesTheRest) {
     }
     const PlayField before = playField;
     buildWalls(c.mode);
-    for (int32_t row = 0; row < fieldRows; ++row) {
-        for (int32_t column = 0; column < fieldColumns; ++column) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
+        for (int32_t column = 0; column < kFieldColumns; ++column) {
             const bool gap = column >= 3 && column <= 12 && !c.closedFloor;
             const bool wall = row == 0 || column == 0 || column == 15 || (row == 27 && !gap);
-            const int8_t expected = wall ? cellWall : before.value[row][column];
+            const int8_t expected = wall ? kCellWall : before.value[row][column];
             ASSERT_EQ(playField.value[row][column], expected) << row << "," << column;
             ASSERT_EQ(playField.shown[row][column], expected) << row << "," << column;
             ASSERT_EQ(playField.phase[row][column], 3) << row << "," << column;

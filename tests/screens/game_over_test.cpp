@@ -16,14 +16,14 @@ namespace {
 // A walled field with blocks of every value in rows 3 to 27 and some empty cells between them;
 // the blocks in the gap of the bottom wall (row 27) are all 6.
 void layField() {
-    for (int32_t row = 0; row < fieldRows; ++row) {
-        for (int32_t column = 0; column < fieldColumns; ++column) {
-            int8_t cell = cellEmpty;
+    for (int32_t row = 0; row < kFieldRows; ++row) {
+        for (int32_t column = 0; column < kFieldColumns; ++column) {
+            int8_t cell = kCellEmpty;
             if (row >= 3 && row <= 27 && column >= 3 && column <= 12 && (row + column) % 3 != 0)
                 cell = static_cast<int8_t>(row == 27 ? 6 : 2 + (row + column) % 5);
             playField.shown[row][column] = cell;
             playField.value[row][column] = cell;
-            playField.phase[row][column] = phaseRest;
+            playField.phase[row][column] = kPhaseRest;
         }
     }
 }
@@ -39,7 +39,7 @@ class GameOver : public ScreenTest {
         drawBlocks();
         drawSprite(composeFieldSprite);
         drawSprite(presentFieldSprite);
-        std::copy(&playField.value[0][0], &playField.value[0][0] + fieldRows * fieldColumns,
+        std::copy(&playField.value[0][0], &playField.value[0][0] + kFieldRows * kFieldColumns,
                   &before[0][0]);
         flashTick = 0;
         flashValue = 1;
@@ -50,7 +50,7 @@ class GameOver : public ScreenTest {
 
     uint64_t passesRun() const { return probe::presentCount() - presentsBefore; }
 
-    int8_t before[fieldRows][fieldColumns];
+    int8_t before[kFieldRows][kFieldColumns];
     uint64_t presentsBefore = 0;
 };
 
@@ -60,8 +60,8 @@ TEST_F(GameOver, WithoutAButtonItEndsAfter200PassesOfThreeFrames) {
     EXPECT_GE(tickCount(), 200u * 99);
     EXPECT_LT(tickCount(), 200u * 99 + 10);
     int32_t strongest = 0;
-    for (int32_t row = 0; row < fieldRows; ++row) {
-        for (int32_t column = 0; column < fieldColumns; ++column) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
+        for (int32_t column = 0; column < kFieldColumns; ++column) {
             const int8_t cell = playField.value[row][column];
             if (isBlock(before[row][column])) {
                 EXPECT_GE(cell, 2) << row << "," << column;
@@ -134,8 +134,8 @@ TEST_F(GameOver, AClosedWindowRunsNoPassButWaitsForReleaseAndScramblesOnce) {
         for (int32_t column = 3; column <= 12; ++column)
             EXPECT_EQ(playField.value[row][column], cells[column - 3] - '0')
                 << row << "," << column;
-    for (int32_t row = 0; row < fieldRows; ++row) {
-        for (int32_t column = 0; column < fieldColumns; ++column) {
+    for (int32_t row = 0; row < kFieldRows; ++row) {
+        for (int32_t column = 0; column < kFieldColumns; ++column) {
             const int8_t cell = playField.value[row][column];
             if (row >= 3 && row <= 26 && isBlock(before[row][column])) {
                 ASSERT_GE(cell, 2) << row << "," << column;
