@@ -1,7 +1,5 @@
 #include "app/file_replace.h"
 
-#include "platform/regular_file.h"
-
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -136,8 +134,7 @@ int replaceFile(const char* path, const void* bytes, size_t size) {
     const bool exists = ::lstat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return 0;
     // The permission is asked of the system, which knows who owns the file and who we are.
-    if (exists && (!platform::isRegularFile(target.c_str()) || ::access(target.c_str(), W_OK) != 0))
-        return 0;
+    if (exists && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0)) return 0;
 
     const fs::path targetPath(target);
     const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");

@@ -32,16 +32,12 @@ void stallIfArmed(const char* path) {
 
 } // namespace
 
-bool isRegularFile(const char* path) {
-    struct stat status;
-    return ::stat(path, &status) == 0 && S_ISREG(status.st_mode);
-}
-
 #ifdef _WIN32
 std::FILE* openRegularFile(const char* path) {
     stallIfArmed(path);
-    if (!isRegularFile(path)) {
-        errno = ENOENT;
+    struct stat status;
+    if (::stat(path, &status) == 0 && !S_ISREG(status.st_mode)) {
+        errno = kNotARegularFile;
         return nullptr;
     }
     return std::fopen(path, "rb");
@@ -54,9 +50,11 @@ std::FILE* openRegularFile(const char* path) {
     int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) return nullptr;
     struct stat status;
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    const bool known = ::fstat(fd, &status) == 0;
+    if (!known || !S_ISREG(status.st_mode)) {
+        const int error = known ? kNotARegularFile : errno;
         ::close(fd);
-        errno = ENOENT;
+        errno = error;
         return nullptr;
     }
     int flags = ::fcntl(fd, F_GETFL);

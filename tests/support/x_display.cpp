@@ -1,5 +1,7 @@
 #include "support/x_display.h"
 
+#include "support/files.h"
+
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -9,9 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
 #include <poll.h>
-#include <sstream>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -232,10 +232,7 @@ void ChildProcess::signal(int number) {
 }
 
 std::string ChildProcess::errors() const {
-    std::ifstream in(folder_ / "stderr.txt", std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return readFile(folder_ / "stderr.txt");
 }
 
 ChildProcess::~ChildProcess() {

@@ -13,7 +13,6 @@
 #include <chrono>
 #include <cstdarg>
 #include <cstring>
-#include <filesystem>
 #include <thread>
 
 namespace platform::headless {
@@ -73,12 +72,11 @@ void takeShot(const Shot& shot) {
 // A script is read only from a regular file: a folder would read as a script with no events and
 // a FIFO would hold the start until someone wrote to it, and either run would never end.
 bool readScript(const char* path, std::string& text, std::string& error) {
-    std::error_code ignored;
-    if (std::filesystem::exists(path, ignored) && !isRegularFile(path)) {
+    std::FILE* file = openRegularFile(path);
+    if (file == nullptr && errno == kNotARegularFile) {
         error = std::string("script ") + path + " is not a regular file";
         return false;
     }
-    std::FILE* file = openRegularFile(path);
     if (file == nullptr) {
         error = std::string("cannot read script ") + path + ": " + std::strerror(errno);
         return false;
