@@ -1,4 +1,5 @@
 #include "game/round.h"
+#include "game/round_frame.h"
 
 #include "backdrop/backdrop.h"
 #include "backdrop/fade.h"

@@ -49,9 +49,6 @@ enum class RoundOpening { fade, atOnce };
 void setUpRound(Round& round, GameMode mode, Ball* balls, Pad& paddle, RoundOpening opening);
 // 1 while another frame is to be played.
 int32_t roundGoesOn(const Round& round);
-// Plays one frame: tune, erase, spawn, move, grid, level, height, animation, draw, score,
-// present, wait, Escape and the end count.
-void playFrame(Round& round);
 // Stops the tune. The last frame stays on the window.
 void tearDownRound(Round& round);
 // Balls in play among the round's slots.

@@ -1,4 +1,4 @@
-#include "game/round.h"
+#include "game/round_frame.h"
 
 #include "game/block_animation.h"
 #include "game/play_field.h"

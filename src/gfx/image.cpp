@@ -10,9 +10,10 @@
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 
-int32_t screenBound = 0;
-
 namespace {
+
+// 1 once bindScreen has bound the window; surfaces can be made only after that.
+int32_t screenBound = 0;
 
 // Artwork is small; a file beyond this is not one of ours and is not read into memory.
 constexpr long kMaxFileSize = 1L << 28;
@@ -66,6 +67,10 @@ QUORINImage* bindScreen(QUORINImage& surface) {
     if (!allocateRows(surface, platform::kWindowWidth, platform::kWindowHeight)) return nullptr;
     surface.isScreen = 1;
     return &surface;
+}
+
+void unbindScreen() {
+    screenBound = 0;
 }
 
 QUORINImage* createSurface(QUORINImage& surface, const BlitRect& size) {

@@ -22,11 +22,11 @@ struct QUORINImage {
     std::unique_ptr<uint8_t[]> storage;
 };
 
-// 1 once bindScreen has bound the window; surfaces can be made only after that.
-extern int32_t screenBound;
-
 // Each creating operation returns the record it filled, or null.
 QUORINImage* bindScreen(QUORINImage& surface);
+// Forgets that the window was bound, so that nothing more can be made until bindScreen binds
+// it again. The game binds once and never unbinds; a test that starts the program afresh does.
+void unbindScreen();
 QUORINImage* createSurface(QUORINImage& surface, int32_t width, int32_t height);
 // Takes the size from the rectangle's height and width; its top and left are ignored.
 QUORINImage* createSurface(QUORINImage& surface, const BlitRect& size);

@@ -2,7 +2,12 @@
 
 #include "platform/platform.h"
 
+namespace {
+
+// The tick count at the end of the last wait, or at the start of the timer.
 uint32_t frameMark = 0;
+
+} // namespace
 
 void startFrameTimer() {
     frameMark = platform::tickCount();

@@ -5,8 +5,8 @@
 
 constexpr uint32_t kFrameMs = 33;
 
-extern uint32_t frameMark;
-
+// Marks now as the end of the last frame. It is the timer's only reset: the mark is not kept
+// anywhere else.
 void startFrameTimer();
 // Sleeps until period ms have passed since the last mark; returns the ms from the last mark to
 // the call.

@@ -2,9 +2,9 @@
 
 #include "platform/platform.h"
 
-int32_t soundError = 0;
-
 namespace {
+
+int32_t soundError = 0;
 
 // Every open, play, stop and close is traced with the result the game saw.
 int traced(const char* action, const QUORINSound& clip, int result) {
@@ -13,6 +13,14 @@ int traced(const char* action, const QUORINSound& clip, int result) {
 }
 
 } // namespace
+
+int32_t currentSoundError() {
+    return soundError;
+}
+
+void clearSoundError() {
+    soundError = 0;
+}
 
 int clipNumberOf(const char* path) {
     const char* name = path;

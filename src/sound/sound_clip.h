@@ -3,9 +3,11 @@
 // process-wide error code that silences every clip after the first failure.
 #include <cstdint>
 
-// The first failing audio result, kept for the rest of the run: while it is non-zero no clip
-// operation reaches the platform and each returns this code. Nothing resets it.
-extern int32_t soundError;
+// The first failing audio result (soundError), kept for the rest of the run: while it is
+// non-zero no clip operation reaches the platform and each returns this code. The game never
+// clears it; a test that starts the program afresh does.
+int32_t currentSoundError();
+void clearSoundError();
 
 class QUORINSound {
   public:

@@ -7,6 +7,7 @@
 
 #include "gfx/image.h"
 #include "support/headless_probe.h"
+#include "support/program_reset.h"
 
 namespace fs = std::filesystem;
 
@@ -16,7 +17,7 @@ TEST(GeneratedArtwork, PassesTheGamesOwnLoadAndChecksum) {
     fs::path previous = fs::current_path();
     fs::current_path(VORBLET_GAME_DIR);
     platform::probe::resetHeadless();
-    screenBound = 1;
+    ASSERT_TRUE(bindTestWindow());
     struct Case {
         const char* name;
         uint32_t expected;

@@ -31,7 +31,7 @@ class FadeFromOldPicture : public ScreenTest {
         paintRect(backBuffer, 0, 0, 460, 640, oldColour);
         showInWindow(backBuffer);
         presentsBefore = probe::presentCount();
-        frameMark = platform::tickCount();
+        startFrameTimer();
     }
     uint64_t presentsBefore = 0;
 };

@@ -3,8 +3,8 @@
 // read from the headless sound trace which effects the game started. Open them after the
 // headless backend was reset; close them before the test ends so the next test starts afresh.
 #include "objects/inventory.h"
-#include "support/headless_probe.h"
 #include "sound/sound_clip.h"
+#include "support/headless_probe.h"
 #include "support/wav_file.h"
 
 #include <gtest/gtest.h>
@@ -39,7 +39,7 @@ inline const std::string& pathOf(int number) {
 }
 
 inline void openEffects() {
-    soundError = 0;
+    clearSoundError();
     std::filesystem::create_directories(std::filesystem::path(pathOf(140)).parent_path());
     for (const Effect& e : allEffects()) {
         writeSilentWav(pathOf(e.number), 200);
@@ -52,7 +52,7 @@ inline void openEffects() {
 }
 
 inline void closeEffects() {
-    soundError = 0;
+    clearSoundError();
     for (const Effect& e : allEffects()) {
         if (e.clip.deviceId != 0) e.clip.close();
     }

@@ -1,21 +1,22 @@
 #pragma once
 // Rounds played in-process on the headless backend, with the artwork and sounds of the built game
 // folder, frame by frame, so that a test can look at the round between frames.
-#include "objects/inventory.h"
-#include "objects/program_data.h"
 #include "game/ball.h"
 #include "game/paddle.h"
 #include "game/play_field.h"
 #include "game/random.h"
 #include "game/round.h"
+#include "game/round_frame.h"
 #include "game/round_values.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
-#include "support/headless_probe.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
 #include "sound/sound_clip.h"
-#include "support/fresh_globals.h"
+#include "support/headless_probe.h"
 #include "support/pixels.h"
+#include "support/program_reset.h"
 #include "support/wav_file.h"
 
 #include <gtest/gtest.h>
@@ -79,19 +80,13 @@ class RoundTest : public testing::Test {
     void SetUp() override {
         previousFolder = std::filesystem::current_path();
         std::filesystem::current_path(VORBLET_GAME_DIR);
-        platform::probe::resetHeadless();
-        renewSurfaces();
+        resetProgram();
         ASSERT_EQ(bindScreen(screen), &screen);
         ASSERT_EQ(loadSheets(), 1);
         ASSERT_EQ(createLayers(), 1);
         startSound(true);
         setupSprites();
-        resetRandom();
-        quitRequested.store(0);
         mouseControl = 0;
-        const int32_t defaults[6] = {30, 30, 30, 0, 30, 30};
-        std::copy(std::begin(defaults), std::end(defaults), ScoreTable);
-        score = 0;
     }
 
     void TearDown() override {

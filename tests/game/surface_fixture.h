@@ -1,13 +1,13 @@
 #pragma once
 // Surfaces for the drawing tests: the layers, and sheets painted so that every frame cell has its
 // own colour and a white (transparent) top-left pixel, made afresh for each test.
-#include "objects/inventory.h"
 #include "effect_sounds.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
+#include "objects/inventory.h"
 #include "support/headless_probe.h"
-#include "support/fresh_globals.h"
 #include "support/pixels.h"
+#include "support/program_reset.h"
 
 #include <gtest/gtest.h>
 
@@ -45,8 +45,7 @@ class DrawingTest : public EffectTest {
     void SetUp() override {
         EffectTest::SetUp();
         renewSurfaces();
-        // Off-screen surfaces need a bound screen; these tests have no window.
-        screenBound = 1;
+        ASSERT_TRUE(bindTestWindow());
         for (auto [surface, width, height] :
              {std::tuple{&backBuffer, 640, 460}, std::tuple{&bgLayer, 640, 460},
               std::tuple{&fieldLayer, 480, 460}, std::tuple{&spriteSheet, 128, 64},

@@ -22,10 +22,7 @@ const std::string kSeparator(1, fs::path::preferred_separator);
 
 class ImageTest : public testing::Test {
   protected:
-    void SetUp() override {
-        platform::probe::resetHeadless(true);
-        screenBound = 0;
-    }
+    void SetUp() override { resetProgram(true); }
 };
 
 TEST_F(ImageTest, NothingIsMadeBeforeTheScreenIsBound) {
@@ -51,7 +48,7 @@ TEST_F(ImageTest, BindingTheScreenGivesTheWindowsSize) {
 }
 
 TEST_F(ImageTest, ARecordIsMadeAtMostOnce) {
-    screenBound = 1;
+    ASSERT_TRUE(bindTestWindow());
     QUORINImage surface;
     ASSERT_EQ(createSurface(surface, BlitRect{5, 7, 3, 8}), &surface);
     EXPECT_EQ(surface.bounds.top, 0);
@@ -149,7 +146,7 @@ class LoadTest : public ImageTest {
         fs::create_directories(folder / "BMP");
         previous = fs::current_path();
         fs::current_path(folder);
-        screenBound = 1;
+        ASSERT_TRUE(bindTestWindow());
     }
     void TearDown() override {
         fs::current_path(previous);

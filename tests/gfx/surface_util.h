@@ -6,10 +6,11 @@
 
 #include "gfx/image.h"
 #include "support/pixels.h"
+#include "support/program_reset.h"
 
-// Off-screen surfaces need a bound screen; tests that have no window say it is bound.
+// An off-screen surface, with a window bound first when the test has none.
 inline void makeSurface(QUORINImage& surface, int32_t width, int32_t height) {
-    screenBound = 1;
+    ASSERT_TRUE(bindTestWindow());
     ASSERT_EQ(createSurface(surface, width, height), &surface);
 }
 

@@ -6,7 +6,7 @@
 
 #include "gfx/surface_util.h"
 #include "gfx/surfaces.h"
-#include "support/fresh_globals.h"
+#include "support/program_reset.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "objects/program_data.h"
-#include "support/headless_probe.h"
 #include "platform/platform.h"
 #include "support/files.h"
-#include "support/fresh_globals.h"
+#include "support/headless_probe.h"
+#include "support/program_reset.h"
 
 namespace fs = std::filesystem;
 
@@ -30,9 +30,7 @@ class InventoryTest : public testing::Test {
             fs::copy(fs::path(VORBLET_GAME_DIR) / sub, folder / sub, fs::copy_options::recursive);
         previous = fs::current_path();
         fs::current_path(folder);
-        closeSound();
-        platform::probe::resetHeadless();
-        renewSurfaces();
+        resetProgram();
         ASSERT_EQ(bindScreen(screen), &screen);
     }
     void TearDown() override {
@@ -131,8 +129,7 @@ TEST_F(InventoryTest, CreateLayersStopsAtTheFirstLayerThatCannotBeMade) {
 }
 
 TEST_F(InventoryTest, NothingIsMadeBeforeTheScreenIsBound) {
-    renew(screen);
-    screenBound = 0;
+    renewSurfaces();
     EXPECT_EQ(loadSheets(), 0);
     EXPECT_EQ(createLayers(), 0);
     EXPECT_TRUE(platform::probe::takeBoxes().empty());

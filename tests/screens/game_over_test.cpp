@@ -44,7 +44,7 @@ class GameOver : public ScreenTest {
         flashTick = 0;
         flashValue = 1;
         resetRandom();
-        frameMark = tickCount();
+        startFrameTimer();
         presentsBefore = probe::presentCount();
     }
 
@@ -78,7 +78,7 @@ TEST_F(GameOver, WithoutAButtonItEndsAfter200PassesOfThreeFrames) {
 TEST_F(GameOver, AButtonEndsItAfterTheCurrentPassAndItWaitsForTheRelease) {
     for (int key : {int{VK_SPACE}, int{VK_ESCAPE}, kJoyFire, int{VK_LBUTTON}, int{VK_RBUTTON}}) {
         const uint32_t start = tickCount();
-        frameMark = start;
+        startFrameTimer();
         presentsBefore = probe::presentCount();
         // Pressed during the eleventh pass, which runs from 990 to 1089 ms.
         hold(key, start + 1000, start + 1500);
@@ -159,7 +159,7 @@ TEST_F(GameOver, TheTenthPassReScramblesDownToTheBottomRowWithValuesUpTo6) {
         layField();
         buildWalls(NORMAL);
         const uint32_t start = tickCount();
-        frameMark = start;
+        startFrameTimer();
         presentsBefore = probe::presentCount();
         hold(VK_SPACE, start + c.pressMs, start + c.pressMs + 50);
         runGameOver();

@@ -14,17 +14,17 @@
 #include <string>
 #include <vector>
 
-#include "objects/inventory.h"
-#include "objects/program_data.h"
 #include "game/random.h"
 #include "gfx/image.h"
 #include "gfx/surfaces.h"
 #include "input/frame_pacer.h"
-#include "support/headless_probe.h"
+#include "objects/inventory.h"
+#include "objects/program_data.h"
 #include "platform/platform.h"
 #include "support/bmp_image.h"
-#include "support/fresh_globals.h"
+#include "support/headless_probe.h"
 #include "support/pixels.h"
+#include "support/program_reset.h"
 
 namespace screentest {
 
@@ -86,13 +86,8 @@ class BoundScreenTest : public testing::Test {
     void SetUp() override {
         previous = std::filesystem::current_path();
         std::filesystem::current_path(gameFolder());
-        closeSound();
-        platform::probe::resetHeadless();
-        renewSurfaces();
+        resetProgram();
         ASSERT_EQ(bindScreen(screen), &screen);
-        quitRequested.store(0);
-        frameMark = 0;
-        resetRandom();
     }
     void TearDown() override {
         quitRequested.store(0);

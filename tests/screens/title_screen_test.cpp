@@ -56,7 +56,7 @@ TEST_F(TitleScreen, HeldKeysChooseTheVariantAndHowTheRoundWasStarted) {
     for (const Held& c : cases) {
         releaseAll();
         const uint32_t start = tickCount();
-        frameMark = start;
+        startFrameTimer();
         for (int key : c.keys) {
             if (key == kJoyFire)
                 probe::setJoystick(true, 32768, true);
@@ -121,7 +121,7 @@ TEST_F(TitleScreen, TheFanfareLeadsIntoTheLoopTuneWhichStopsWhenTheScreenIsLeft)
 TEST_F(TitleScreen, WithSoundDisabledTheScreenStillWorks) {
     closeSound();
     probe::resetHeadless(true);
-    frameMark = 0;
+    startFrameTimer();
     EXPECT_NE(openSounds(), 1);
     probe::takeSoundEvents();
     schedule(1000, VK_CONTROL, true);
@@ -140,7 +140,7 @@ TEST_F(TitleScreen, WithSoundDisabledTheScreenStillWorks) {
 TEST_F(TitleScreen, PassesYieldTheProcessorBetweenPolls) {
     for (uint32_t phase : {0u, 1u}) {
         releaseAll();
-        frameMark = tickCount();
+        startFrameTimer();
         const uint32_t first = tickCount() + 1000 + phase;
         for (uint32_t ms = first; ms < first + 400; ms += 2)
             hold(VK_SPACE, ms, ms + 1);

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "support/headless_probe.h"
 #include "sound/sound_clip.h"
+#include "support/headless_probe.h"
 #include "support/wav_file.h"
 
 namespace soundtest {
@@ -29,12 +29,12 @@ class SoundTest : public testing::Test {
         for (int n : {128, 129, 130, 131})
             paths.push_back((folder / "wav").string() + "/" + std::to_string(n) + ".wav");
         platform::probe::resetHeadless();
-        soundError = 0;
+        clearSoundError();
     }
     void TearDown() override {
         // Clips are closed by their destructors inside the test; with the error cleared they
         // really are closed before the next test starts afresh.
-        soundError = 0;
+        clearSoundError();
         std::filesystem::remove_all(folder);
     }
     const char* path(int index) const { return paths[static_cast<size_t>(index)].c_str(); }

@@ -46,6 +46,9 @@ void setJoystick(bool present, uint32_t x, bool button1) {
 void setCursorX(int32_t x) {
     state().cursorX = x;
 }
+void setClock(uint32_t ms) {
+    state().clock = ms;
+}
 void advanceClock(uint32_t ms) {
     headless::advanceTo(state().clock + ms);
 }

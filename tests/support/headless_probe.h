@@ -20,6 +20,8 @@ constexpr int kJoyFire = 0x100;
 void scheduleKey(uint32_t ms, int virtualKey, bool down);
 void dropScheduledKeys();
 void advanceClock(uint32_t ms);
+// Sets the clock without delivering anything, for instance to just before the tick count wraps.
+void setClock(uint32_t ms);
 // The window picture, 640 x 460, blue-green-red bytes, top line first.
 const std::vector<uint8_t>& windowPicture();
 // The 64-bit picture hash that the trace writes after every copy into the window.

@@ -1,4 +1,5 @@
 #pragma once
+// The game's bitmaps, drawn by our own code.
 #include <string>
 
 namespace assets {

@@ -1,4 +1,5 @@
 #pragma once
+// A canvas saved as a Windows bitmap file.
 #include <string>
 
 #include "canvas.h"

@@ -1,4 +1,5 @@
 #pragma once
+// The game's tunes and effects, made from our own synthesis.
 #include <string>
 
 namespace assets {

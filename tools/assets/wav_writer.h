@@ -1,4 +1,5 @@
 #pragma once
+// Samples saved as a WAVE file.
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,0 +1,108 @@
+// The headless machine: its one state, the clock that delivers the script, the trace.
+#include "platform/headless/state.h"
+
+#include "platform/bmp_file.h"
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+
+namespace platform::headless {
+
+State& state() {
+    // Never destroyed: the game's global sound clips close themselves at exit, after every
+    // ordinary static is gone, and still talk to this backend.
+    static State& instance = *new State;
+    return instance;
+}
+
+namespace {
+
+void apply(const ScriptEvent& event) {
+    State& s = state();
+    switch (event.kind) {
+    case ScriptEvent::keyDown:
+    case ScriptEvent::keyUp:
+        s.keys[event.value] = event.kind == ScriptEvent::keyDown;
+        // A button pressed on a joystick means there is one, resting at the centre.
+        if (event.value == kJoyFire && event.kind == ScriptEvent::keyDown && !s.joystickPresent) {
+            s.joystickPresent = true;
+            s.joystickX = 32768;
+        }
+        break;
+    case ScriptEvent::joyX:
+        s.joystickPresent = true;
+        s.joystickX = static_cast<uint32_t>(event.value);
+        break;
+    case ScriptEvent::joyNone:
+        s.joystickPresent = false;
+        break;
+    case ScriptEvent::cursor:
+        s.cursorX = event.value;
+        break;
+    case ScriptEvent::close: {
+        // Once the window is gone a second close has nothing to act on.
+        if (s.closeSeen || s.probe) break;
+        s.closeSeen = true;
+        std::unique_lock guard(s.lock);
+        uint64_t serial = ++s.requested;
+        s.destroyPending = true;
+        s.changed.notify_all();
+        // Waiting until the main thread has claimed (or found claimed) the shutdown keeps the
+        // run deterministic: the game thread's next flag test sees the claim.
+        s.changed.wait(guard, [&] { return s.acknowledged >= serial; });
+        break;
+    }
+    }
+}
+
+void takeShot(const Shot& shot) {
+    if (!writeBmp24(shot.path.c_str(), state().picture.data(), kWindowWidth, kWindowHeight))
+        std::fprintf(stderr, "vorblet: cannot write %s\n", shot.path.c_str());
+}
+
+} // namespace
+
+void advanceTo(uint32_t time) {
+    State& s = state();
+    for (;;) {
+        bool shotDue = s.nextShot < s.shots.size() && s.shots[s.nextShot].ms <= time;
+        bool eventDue = s.nextEvent < s.events.size() && s.events[s.nextEvent].ms <= time;
+        if (!shotDue && !eventDue) break;
+        // A shot shows the picture as it stands when its time comes, before that moment's input.
+        if (shotDue && (!eventDue || s.shots[s.nextShot].ms <= s.events[s.nextEvent].ms)) {
+            s.clock = std::max(s.clock, s.shots[s.nextShot].ms);
+            takeShot(s.shots[s.nextShot++]);
+        } else {
+            s.clock = std::max(s.clock, s.events[s.nextEvent].ms);
+            apply(s.events[s.nextEvent++]);
+        }
+    }
+    // Forward only, and across the wrap of the 32-bit tick count as a real one would go.
+    if (static_cast<int32_t>(time - s.clock) > 0) s.clock = time;
+}
+
+void writeTrace(const char* format, ...) {
+    FILE* trace = state().trace;
+    if (trace == nullptr) return;
+    std::fprintf(trace, "%u ", state().clock);
+    va_list args;
+    va_start(args, format);
+    std::vfprintf(trace, format, args);
+    va_end(args);
+    std::fputc('\n', trace);
+}
+
+uint64_t hashPicture(const std::vector<uint8_t>& picture) {
+    // FNV-1a over little-endian 64-bit words: the picture is a whole number of words.
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (size_t i = 0; i + 8 <= picture.size(); i += 8) {
+        uint64_t word = 0;
+        for (int b = 7; b >= 0; --b)
+            word = word << 8 | picture[i + b];
+        hash = (hash ^ word) * 0x100000001b3ull;
+    }
+    return hash;
+}
+
+} // namespace platform::headless
