@@ -54,4 +54,17 @@ TEST_F(RoundPicture, MouseSteersThePaddle) {
     ASSERT_NO_FATAL_FAILURE(expectPlayArea(1));
 }
 
+// BENCH fills the field with balls, one more each frame; from 600 on, the frame erases them all
+// at once by copying the field, which must leave the same picture as erasing them one by one.
+TEST_F(RoundPicture, ManyBallsOverTheField) {
+    startRound(BENCH);
+    for (int32_t n = 1; n <= 640; ++n) {
+        frame();
+        if (n == 599 || n == 600 || n == 601 || n == 640) {
+            ASSERT_NO_FATAL_FAILURE(expectPlayArea(n));
+        }
+    }
+    EXPECT_GE(ballsInPlay(round), 600);
+}
+
 } // namespace
