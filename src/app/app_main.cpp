@@ -3,6 +3,8 @@
 #include "app/game_thread.h"
 #include "objects/program_data.h"
 #include "platform/platform.h"
+#include "platform/settings.h"
+#include "platform/version.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,17 +14,49 @@
 
 namespace {
 
-int usage() {
-    std::fprintf(stderr, "usage: vorblet\n"
-                         "       vorblet --headless --script FILE [--trace FILE] "
-                         "[--shot MS:PATH.bmp]... [--no-sound]\n"
-                         "       vorblet --bench\n");
+int argumentError(const std::string& what) {
+    std::fprintf(stderr, "vorblet: %s\nTry 'vorblet --help' for the options.\n", what.c_str());
     return 2;
 }
 
-int argumentError(const std::string& what) {
-    std::fprintf(stderr, "vorblet: %s\n", what.c_str());
-    return usage();
+int help() {
+    const std::string settings = platform::settingsPath();
+    std::printf(
+        "usage: vorblet [--fullscreen | --window]\n"
+        "\n"
+        "Vorblet %s: slide the paddle along the gap in the bottom wall and keep the balls\n"
+        "bouncing into the blocks before the blocks sink down to you.\n"
+        "\n"
+        "Controls:\n"
+        "  Left, Right         move the paddle (or the mouse, a joystick, a gamepad's stick or\n"
+        "                      D-pad)\n"
+        "  Space               start a round (or the left mouse button, which then steers with\n"
+        "                      the mouse; a joystick's button, a gamepad's A or Start)\n"
+        "  Escape              end the round; on the title screen, quit (a gamepad's B or Back)\n"
+        "  P                   pause and resume; leaving the window pauses too\n"
+        "  M                   sound off and on\n"
+        "  F11, Alt+Enter      fullscreen and back; the window can be resized freely\n"
+        "\n"
+        "Variants, chosen by the keys held as the round starts:\n"
+        "  NORMAL (none)  SUPER (Tab)  HYPER (Control)  ULTRA (Tab and Control)  BENCH (Shift)\n"
+        "\n"
+        "Files:\n"
+        "  high scores         Vorblet.dat in the game's folder\n"
+        "  settings            %s\n"
+        "\n"
+        "Options:\n"
+        "  --fullscreen        start fullscreen\n"
+        "  --window            start in a window\n"
+        "  --help              show this help\n"
+        "  --version           show the version\n"
+        "\n"
+        "For tests and measurements:\n"
+        "  --headless --script FILE [--trace FILE] [--shot MS:PATH.bmp]... [--no-sound]\n"
+        "                      play a script on a virtual clock, without a window\n"
+        "  --bench             one BENCH round without a window; prints its figures\n",
+        platform::kVersion,
+        settings.empty() ? "(none: neither XDG_CONFIG_HOME nor HOME is set)" : settings.c_str());
+    return 0;
 }
 
 bool parseShot(const char* text, uint32_t& ms, const char*& path) {
@@ -50,9 +84,21 @@ int appMain(int argc, char** argv) {
     Shot shots[kMaxShots];
     int shotCount = 0;
     bool headlessGiven = false, benchGiven = false;
+    platform::FullscreenChoice fullscreen = platform::FullscreenChoice::saved;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
-        if (flag == "--headless") {
+        if (flag == "--help") {
+            return help();
+        } else if (flag == "--version") {
+            std::printf("vorblet %s\n", platform::kVersion);
+            return 0;
+        } else if (flag == "--fullscreen" || flag == "--window") {
+            const auto choice = flag == "--fullscreen" ? platform::FullscreenChoice::fullscreen
+                                                       : platform::FullscreenChoice::window;
+            if (fullscreen != platform::FullscreenChoice::saved && fullscreen != choice)
+                return argumentError("--fullscreen and --window exclude each other");
+            fullscreen = choice;
+        } else if (flag == "--headless") {
             headlessGiven = true;
             backend = platform::Backend::headless;
         } else if (flag == "--bench") {
@@ -87,6 +133,10 @@ int appMain(int argc, char** argv) {
     if (backend != platform::Backend::headless &&
         (options.scriptPath || options.tracePath || shotCount || options.noSound))
         return argumentError("--script, --trace, --shot and --no-sound go only with --headless");
+
+    if (backend != platform::Backend::window && fullscreen != platform::FullscreenChoice::saved)
+        return argumentError("--fullscreen and --window go only with the window");
+    platform::chooseFullscreen(fullscreen);
 
     if (int code = platform::selectBackend(backend, options); code != 0) return code;
     for (int i = 0; i < shotCount; ++i)

@@ -1,6 +1,6 @@
 #include "app/score_file.h"
 
-#include "app/file_replace.h"
+#include "platform/file_replace.h"
 #include "platform/regular_file.h"
 
 #include <algorithm>

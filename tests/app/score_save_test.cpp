@@ -1,5 +1,5 @@
-#include "app/file_replace.h"
 #include "app/score_file.h"
+#include "platform/file_replace.h"
 
 #include "support/game_run.h"
 

@@ -104,6 +104,9 @@ TEST(ShutdownTest, MalformedArgumentsStopBeforeAnythingRuns) {
         {{"--bench", "--script", "script.txt"}, "only with --headless"},
         {{"--headless", "--script", "script.txt", "--bench"}, "exclude each other"},
         {{"--headless", "--script", "script.txt", "--shot"}, "--shot needs a value"},
+        {{"--loud"}, "unknown argument '--loud'\nTry 'vorblet --help' for the options."},
+        {{"--fullscreen", "--window"}, "--fullscreen and --window exclude each other"},
+        {{"--bench", "--window"}, "--fullscreen and --window go only with the window"},
     };
     for (const Case& c : cases) {
         fs::path folder = makeGameFolder("arguments");

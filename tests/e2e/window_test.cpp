@@ -4,12 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <sys/wait.h>
+#include <thread>
 
 namespace fs = std::filesystem;
 using namespace std::chrono;
@@ -100,13 +103,38 @@ class WindowTest : public testing::Test {
         return -1;
     }
 
-    // Starts the game in a fresh folder and waits for its window.
-    unsigned long start(const std::string& name, const std::vector<std::string>& environment = {}) {
-        folder = makeGameFolder(name);
+    // Starts the game in a fresh folder, or in `folder` as the test prepared it, and waits for its
+    // window.
+    unsigned long start(const std::string& name, const std::vector<std::string>& environment = {},
+                        bool freshFolder = true) {
+        if (freshFolder) folder = makeGameFolder(name);
         game = std::make_unique<ChildProcess>(folder, VORBLET_BINARY, x.name(), environment);
         unsigned long window = x.findWindow(kCaption, kToAppear);
         EXPECT_NE(window, 0u) << name << ": no window";
         return window;
+    }
+
+    // The picture dimmed under the two white bars of the pause mark.
+    static bool pauseMarkShows(const BmpImage& picture) {
+        if (picture.pixels.size() < size_t(640) * 460 * 3) return false;
+        const uint8_t white[3] = {255, 255, 255};
+        return std::memcmp(picture.at(306, 230), white, 3) == 0 &&
+               std::memcmp(picture.at(334, 230), white, 3) == 0 &&
+               std::memcmp(picture.at(320, 230), white, 3) != 0;
+    }
+
+    // Every pixel of the headless title as a sharp scale x scale block at (left, top).
+    static bool showsScaled(const BmpImage& picture, int scale, int left, int top) {
+        const BmpImage& title = headlessTitle();
+        if (picture.pixels.size() < size_t(picture.width) * picture.height * 3 ||
+            picture.width < left + 640 * scale || picture.height < top + 460 * scale)
+            return false;
+        for (int y = 0; y < 460 * scale; ++y)
+            for (int x = 0; x < 640 * scale; ++x)
+                if (std::memcmp(picture.at(left + x, top + y), title.at(x / scale, y / scale), 3) !=
+                    0)
+                    return false;
+        return true;
     }
 
     bool titleShows(unsigned long window) {
@@ -287,17 +315,116 @@ TEST_F(WindowTest, AHungGameStillEndsAfterACloseOrAQuitSignal) {
     }
 }
 
-// Keys and clicks meant for another program do not reach the game: the title stays up.
-TEST_F(WindowTest, InputCountsOnlyWhileTheWindowHasTheFocus) {
-    unsigned long window = start("focus");
+// Keys and clicks meant for another program do not reach the game: it pauses, the title stays
+// up, and it goes on when the player comes back. P pauses and resumes a round: the picture stands
+// still, dimmed under a pause mark, until P again.
+TEST_F(WindowTest, PAndTheLossOfTheFocusPauseTheGame) {
+    unsigned long window = start("pause");
     ASSERT_NE(window, 0u);
     ASSERT_TRUE(titleShows(window));
     x.actInAnotherWindow("space", 600);
     x.actInAnotherWindow("Escape", 600);
-    EXPECT_TRUE(samePicture(grab(window), headlessTitle())) << "a round started behind the player";
-    EXPECT_TRUE(startRound(window)) << "the game no longer takes its own keys";
+    EXPECT_TRUE(pauseMarkShows(grab(window))) << "no pause without the focus";
+    x.keyDown(window, "Control_L"); // the focus comes back: the title, and nothing started
+    EXPECT_TRUE(titleShows(window)) << "a round started behind the player";
+    x.keyUp("Control_L");
+
+    ASSERT_TRUE(startRound(window)) << "the game no longer takes its own keys";
+    x.holdKey(window, "p", 200);
+    ASSERT_TRUE(waitFor([&] { return pauseMarkShows(grab(window)); }, kToShow));
+    const BmpImage held = grab(window);
+    std::this_thread::sleep_for(milliseconds(700));
+    EXPECT_TRUE(samePicture(grab(window), held)) << "the round went on during the pause";
+    x.holdKey(window, "p", 200);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const BmpImage now = grab(window);
+            return !pauseMarkShows(now) && !samePicture(now, held);
+        },
+        kToShow))
+        << "the round did not go on after the pause";
     x.requestClose(window);
     EXPECT_EQ(ends(), 0) << game->errors();
+}
+
+// A broken settings file starts with the defaults; the window then scales by whole numbers,
+// sharp and centred, in a window and fullscreen, and remembers what the player chose.
+TEST_F(WindowTest, TheWindowScalesByWholeNumbersAndGoesFullscreen) {
+    folder = makeGameFolder("scale");
+    const fs::path config = folder / "config" / "vorblet";
+    fs::create_directories(config);
+    std::ofstream(config / "vorblet.ini") << "scale=banana\n";
+    unsigned long window = start("scale", {}, false);
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(titleShows(window));
+    EXPECT_NE(game->errors().find("using the default settings"), std::string::npos)
+        << game->errors();
+
+    x.resizeWindow(window, 1280, 920);
+    EXPECT_TRUE(waitFor([&] { return showsScaled(grab(window), 2, 0, 0); }, kToShow))
+        << "no sharp 2 x 2 picture in a 1280 x 920 window";
+
+    x.requestClose(window);
+    EXPECT_EQ(ends(), 0) << game->errors();
+    const std::string saved = readFile(config / "vorblet.ini");
+    EXPECT_NE(saved.find("scale = 2\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("fullscreen = 0\n"), std::string::npos) << saved;
+}
+
+// Under a window manager, F11 fills the screen with the picture at the largest whole scale,
+// centred on black, and F11 again gives the window back.
+TEST_F(WindowTest, F11FillsTheScreenWithTheCentredPicture) {
+    ASSERT_TRUE(x.startWindowManager()) << "no window manager (openbox)";
+    unsigned long window = start("fullscreen");
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(titleShows(window));
+    int screenWidth = 0, screenHeight = 0;
+    x.screenSize(screenWidth, screenHeight);
+    const int scale = std::min(screenWidth / 640, screenHeight / 460);
+    x.holdKey(window, "F11", 200);
+    EXPECT_TRUE(waitFor(
+        [&] {
+            const BmpImage picture = grab(window);
+            return picture.width == screenWidth && picture.height == screenHeight &&
+                   showsScaled(picture, scale, (screenWidth - 640 * scale) / 2,
+                               (screenHeight - 460 * scale) / 2);
+        },
+        kToShow))
+        << "F11 did not fill the screen with the picture centred at scale " << scale;
+    x.holdKey(window, "F11", 200);
+    EXPECT_TRUE(waitFor([&] { return grab(window).width < screenWidth; }, kToShow));
+    x.requestClose(window);
+    EXPECT_EQ(ends(), 0) << game->errors();
+}
+
+// M silences everything the mixer plays, recorded here through SDL's disk audio driver, and M
+// again brings it back; the choice is remembered.
+TEST_F(WindowTest, MSilencesTheSoundAndBringsItBack) {
+    folder = makeGameFolder("mute");
+    const fs::path audio = folder / "audio.raw";
+    unsigned long window =
+        start("mute", {"SDL_AUDIODRIVER=disk", "SDL_DISKAUDIOFILE=" + audio.string()}, false);
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(titleShows(window));
+    // Whether the samples written after the first `from` bytes hold anything but silence.
+    auto soundAfter = [&](size_t from) {
+        const std::string samples = readFile(audio);
+        return samples.size() > from && samples.find_first_not_of('\0', from) != std::string::npos;
+    };
+    ASSERT_TRUE(waitFor([&] { return soundAfter(0); }, kToShow)) << "no title music to mute";
+    x.holdKey(window, "m", 200);
+    std::this_thread::sleep_for(milliseconds(500)); // what was mixed before the key has gone out
+    const size_t muted = readFile(audio).size();
+    std::this_thread::sleep_for(milliseconds(1500));
+    EXPECT_GT(readFile(audio).size(), muted + 44100) << "the mixer stopped instead";
+    EXPECT_FALSE(soundAfter(muted)) << "sound after M";
+    x.holdKey(window, "m", 200);
+    const size_t unmuted = readFile(audio).size();
+    EXPECT_TRUE(waitFor([&] { return soundAfter(unmuted); }, kToShow)) << "no sound after M again";
+    x.requestClose(window);
+    EXPECT_EQ(ends(), 0) << game->errors();
+    EXPECT_NE(readFile(folder / "config/vorblet/vorblet.ini").find("mute = 0\n"),
+              std::string::npos);
 }
 
 TEST(NoDisplayTest, SaysSoAndSuggestsHeadless) {

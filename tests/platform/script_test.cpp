@@ -20,6 +20,9 @@ TEST(ScriptParser, ReadsEveryActionSkippingBlanksAndComments) {
                              "200 joyx none\n"
                              "300 cursor -40\n"
                              "300 down JOYFIRE\n"
+                             "400 down P\n"
+                             "500 focus out\n"
+                             "600 focus in\n"
                              "4294967295 close\n";
     std::vector<ScriptEvent> events;
     std::string error;
@@ -31,6 +34,9 @@ TEST(ScriptParser, ReadsEveryActionSkippingBlanksAndComments) {
         {200, ScriptEvent::joyNone, 0},
         {300, ScriptEvent::cursor, -40},
         {300, ScriptEvent::keyDown, kJoyFire},
+        {400, ScriptEvent::keyDown, platform::headless::kPauseKey},
+        {500, ScriptEvent::focusOut, 0},
+        {600, ScriptEvent::focusIn, 0},
         {4294967295u, ScriptEvent::close, 0},
     };
     ASSERT_EQ(events.size(), expected.size());
@@ -59,6 +65,8 @@ TEST(ScriptParser, NamesTheLineAndTheFault) {
         {"0 joyx -1\n", "1: joyx needs 0 to 65535 or none"},
         {"0 cursor left\n", "1: cursor needs a whole number"},
         {"0 close now\n", "1: close takes no argument"},
+        {"0 focus\n", "1: focus needs out or in"},
+        {"0 focus away\n", "1: focus needs out or in"},
         {"0\n", "1: missing action"},
         {"# fine\n0 jump\n", "2: unknown action"},
     };

@@ -53,7 +53,7 @@ void XTestDisplay::startServer() {
         prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(pipeFds[0]);
         std::string fd = std::to_string(pipeFds[1]);
-        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1300x940x24", "-nolisten",
                "tcp", "-noreset", static_cast<char*>(nullptr));
         _exit(127);
     }
@@ -89,6 +89,10 @@ void XTestDisplay::startServer() {
 }
 
 XTestDisplay::~XTestDisplay() {
+    if (managerPid_ > 0) {
+        kill(managerPid_, SIGTERM);
+        waitpid(managerPid_, nullptr, 0);
+    }
     if (display_ != nullptr) XCloseDisplay(display_);
     if (serverPid_ > 0) {
         kill(serverPid_, SIGTERM);
@@ -100,21 +104,36 @@ int XTestDisplay::run(const std::string& command) {
     return std::system(("DISPLAY=" + name_ + " " + command + " >/dev/null 2>&1").c_str());
 }
 
+namespace {
+
+// The viewable window with this caption among the children of parent and, as a window manager
+// puts its clients inside frames of its own, their children.
+Window findCaption(XTestDisplay& x, Display* display, Window parent, const std::string& caption,
+                   int depth) {
+    Window root = 0, above = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display, parent, &root, &above, &children, &count)) return 0;
+    Window found = 0;
+    for (unsigned i = 0; i < count && found == 0; ++i) {
+        XWindowAttributes attributes;
+        if (x.windowName(children[i]) == caption &&
+            XGetWindowAttributes(display, children[i], &attributes) &&
+            attributes.map_state == IsViewable)
+            found = children[i];
+        else if (depth > 0)
+            found = findCaption(x, display, children[i], caption, depth - 1);
+    }
+    if (children != nullptr) XFree(children);
+    return found;
+}
+
+} // namespace
+
 unsigned long XTestDisplay::findWindow(const std::string& caption, milliseconds timeout) {
     unsigned long found = 0;
     waitFor(
         [&] {
-            Window root = DefaultRootWindow(display_), parent = 0, *children = nullptr;
-            unsigned count = 0;
-            if (!XQueryTree(display_, root, &root, &parent, &children, &count)) return false;
-            for (unsigned i = 0; i < count && found == 0; ++i) {
-                XWindowAttributes attributes;
-                if (windowName(children[i]) == caption &&
-                    XGetWindowAttributes(display_, children[i], &attributes) &&
-                    attributes.map_state == IsViewable)
-                    found = children[i];
-            }
-            if (children != nullptr) XFree(children);
+            found = findCaption(*this, display_, DefaultRootWindow(display_), caption, 2);
             return found != 0;
         },
         timeout);
@@ -170,7 +189,8 @@ void XTestDisplay::holdKey(unsigned long window, const std::string& key, int hol
 void XTestDisplay::actInAnotherWindow(const std::string& key, int holdMs) {
     if (otherWindow_ == 0) {
         Window root = DefaultRootWindow(display_);
-        otherWindow_ = XCreateSimpleWindow(display_, root, 700, 500, 200, 200, 0, 0, 0xFFFFFF);
+        // In the screen's corner, clear of a game window at the centre.
+        otherWindow_ = XCreateSimpleWindow(display_, root, 1090, 730, 200, 200, 0, 0, 0xFFFFFF);
         XStoreName(display_, otherWindow_, "another program");
         XMapWindow(display_, otherWindow_);
         XSync(display_, False);
@@ -197,6 +217,48 @@ void XTestDisplay::killServer() {
     serverPid_ = -1;
 }
 
+bool XTestDisplay::startWindowManager() {
+    managerPid_ = fork();
+    if (managerPid_ == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        setenv("DISPLAY", name_.c_str(), 1);
+        int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0) {
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+        }
+        execlp("openbox", "openbox", "--sm-disable", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    // A manager that follows the desktop's conventions names itself on the root window.
+    const Atom check = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+    return waitFor(
+        [&] {
+            Atom type = None;
+            int format = 0;
+            unsigned long count = 0, left = 0;
+            unsigned char* data = nullptr;
+            const bool found =
+                XGetWindowProperty(display_, DefaultRootWindow(display_), check, 0, 1, False,
+                                   XA_WINDOW, &type, &format, &count, &left, &data) == Success &&
+                count == 1;
+            if (data != nullptr) XFree(data);
+            return found;
+        },
+        seconds(30));
+}
+
+void XTestDisplay::resizeWindow(unsigned long window, int width, int height) {
+    // From the screen's corner, so that the whole window stays on the screen to be read.
+    XMoveResizeWindow(display_, window, 0, 0, unsigned(width), unsigned(height));
+    XSync(display_, False);
+}
+
+void XTestDisplay::screenSize(int& width, int& height) {
+    width = DisplayWidth(display_, DefaultScreen(display_));
+    height = DisplayHeight(display_, DefaultScreen(display_));
+}
+
 void XTestDisplay::requestClose(unsigned long window) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -220,6 +282,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& folder, const std::strin
         if (errors >= 0) dup2(errors, STDERR_FILENO);
         setenv("DISPLAY", display.c_str(), 1);
         setenv("SDL_AUDIODRIVER", "dummy", 1); // no sound card here; the mixer still runs
+        setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
         for (const std::string& variable : environment)
             putenv(const_cast<char*>(variable.c_str()));
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));

@@ -1,7 +1,7 @@
 #pragma once
 // A private X server (Xvfb) for real-window tests, with the few things a player or the desktop
-// does to a window: find it, read its pixels, hold keys, focus another window, close it, destroy
-// it, and take the display away.
+// does to a window: find it, read its pixels, hold keys, focus another window, resize it, manage
+// it, close it, destroy it, and take the display away.
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
@@ -30,6 +30,13 @@ class XTestDisplay {
     void holdKey(unsigned long window, const std::string& key, int holdMs = 300);
     // Gives the input focus to a window of another program and clicks into it, holding a key.
     void actInAnotherWindow(const std::string& key, int holdMs = 300);
+    // Starts a window manager (openbox) on the display and waits until it runs; the game then
+    // asks it for fullscreen, as on a desktop.
+    bool startWindowManager();
+    // Moves the window to the screen's corner and resizes it, as a player dragging it does.
+    void resizeWindow(unsigned long window, int width, int height);
+    // The size of the screen.
+    void screenSize(int& width, int& height);
     // Asks the window to close, as a window manager's close box does.
     void requestClose(unsigned long window);
     // Destroys the window from outside, as `xdotool windowclose` does.
@@ -42,12 +49,14 @@ class XTestDisplay {
     int run(const std::string& command);
     _XDisplay* display_ = nullptr;
     int serverPid_ = -1;
+    int managerPid_ = -1;
     unsigned long otherWindow_ = 0;
     std::string name_;
 };
 
 // The game binary started in a folder on an X display, with extra environment variables
-// (NAME=VALUE); what it writes to stderr goes to the file stderr.txt in the folder.
+// (NAME=VALUE); what it writes to stderr goes to the file stderr.txt in the folder. Its settings
+// are kept in the folder's config/ (XDG_CONFIG_HOME), never in the user's own.
 class ChildProcess {
   public:
     ChildProcess(const std::filesystem::path& folder, const std::string& program,

@@ -30,7 +30,7 @@ int audioPlay(int handle) {
     Clip* clip = find(handle);
     if (clip == nullptr) return kAudioErrorBadHandle;
     clip->started = true;
-    clip->startMs = state().clock;
+    clip->startMs = gameTime(); // a pause holds the sound with the game
     return 0;
 }
 
@@ -44,7 +44,7 @@ int audioStop(int handle) {
 int audioIsPlaying(int handle, int& playing) {
     Clip* clip = find(handle);
     if (clip == nullptr) return kAudioErrorBadHandle;
-    playing = clip->started && state().clock - clip->startMs < clip->lengthMs;
+    playing = clip->started && gameTime() - clip->startMs < clip->lengthMs;
     return 0;
 }
 

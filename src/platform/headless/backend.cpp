@@ -42,6 +42,22 @@ bool readScript(const char* path, std::string& text, std::string& error) {
     return ok;
 }
 
+// The script's clock runs through the sleep; a pause holds the game's time, so the sleep ends
+// when ms of the game's time have passed. A pause that nothing in the script will end ends the
+// run as a closed window does, as a player who walked away would find it.
+void sleepVirtual(uint32_t ms) {
+    State& s = state();
+    const uint32_t until = gameTime() + ms;
+    while (static_cast<int32_t>(until - gameTime()) > 0) {
+        if (paused() && s.nextEvent >= s.events.size()) {
+            if (s.probe) return;
+            applyEvent(ScriptEvent{s.clock, ScriptEvent::close, 0});
+            continue;
+        }
+        advanceTo(s.clock + (until - gameTime()));
+    }
+}
+
 // Only the game thread reads input or sleeps, so due items are delivered there.
 void deliverDue() {
     advanceTo(state().clock);
@@ -81,7 +97,9 @@ void addShot(uint32_t ms, const char* path) {
 
 bool isKeyDown(int virtualKey) {
     deliverDue();
-    return virtualKey >= 0 && virtualKey <= kJoyFire && state().keys[virtualKey];
+    // Without the focus, keys and buttons reach another program, as on the window.
+    return virtualKey >= 0 && virtualKey <= kJoyFire && state().keys[virtualKey] &&
+           !state().focusLost;
 }
 
 int readJoystick(uint32_t& x, uint32_t& buttons) {
@@ -89,7 +107,8 @@ int readJoystick(uint32_t& x, uint32_t& buttons) {
     const State& s = state();
     if (!s.joystickPresent) return 1;
     x = s.joystickX;
-    buttons = s.keys[kJoyFire] ? 1u : 0u;
+    buttons = s.keys[kJoyFire] && !s.focusLost ? 1u : 0u;
+    if (s.focusLost) x = 32768;
     return 0;
 }
 
@@ -103,7 +122,7 @@ void buttonsPolled() {
 }
 
 uint32_t tickCount() {
-    if (!state().realClock) return state().clock;
+    if (!state().realClock) return gameTime();
     using namespace std::chrono;
     static const steady_clock::time_point origin = steady_clock::now();
     return uint32_t(duration_cast<milliseconds>(steady_clock::now() - origin).count());
@@ -113,7 +132,7 @@ void sleepMs(uint32_t ms) {
     if (state().realClock)
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     else
-        advanceTo(state().clock + ms);
+        sleepVirtual(ms);
 }
 
 void showMessageBox(const char* title, const char* text) {

@@ -19,7 +19,7 @@ constexpr KeyName kKeys[] = {
     {"SPACE", VK_SPACE},     {"ESCAPE", VK_ESCAPE},   {"LEFT", VK_LEFT},
     {"RIGHT", VK_RIGHT},     {"SHIFT", VK_SHIFT},     {"TAB", VK_TAB},
     {"CONTROL", VK_CONTROL}, {"LBUTTON", VK_LBUTTON}, {"RBUTTON", VK_RBUTTON},
-    {"JOYFIRE", kJoyFire},
+    {"JOYFIRE", kJoyFire},   {"P", kPauseKey},
 };
 
 // Whole-token decimal parse; rejects empty text, trailing junk and values outside [low, high].
@@ -96,6 +96,10 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
                 return fail("cursor needs a whole number, not " + quoted(argument));
             event.kind = ScriptEvent::cursor;
             event.value = static_cast<int>(x);
+        } else if (action == "focus") {
+            if (argument != "out" && argument != "in")
+                return fail("focus needs out or in, not " + quoted(argument));
+            event.kind = argument == "out" ? ScriptEvent::focusOut : ScriptEvent::focusIn;
         } else if (action == "close") {
             if (!argument.empty()) return fail("close takes no argument");
         } else {

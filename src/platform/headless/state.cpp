@@ -16,13 +16,38 @@ State& state() {
     return instance;
 }
 
+bool paused() {
+    const State& s = state();
+    return !s.closeSeen && (s.pausedByKey || s.focusLost);
+}
+
+uint32_t gameTime() {
+    return state().clock - state().pausedMs;
+}
+
 namespace {
 
-void apply(const ScriptEvent& event) {
+// Moves the script's clock; while paused the game's time stays where it is.
+void moveClock(uint32_t time) {
+    State& s = state();
+    if (paused()) s.pausedMs += time - s.clock;
+    s.clock = time;
+}
+
+void takeShot(const Shot& shot) {
+    if (!writeBmp24(shot.path.c_str(), state().picture.data(), kWindowWidth, kWindowHeight))
+        std::fprintf(stderr, "vorblet: cannot write %s\n", shot.path.c_str());
+}
+
+} // namespace
+
+void applyEvent(const ScriptEvent& event) {
     State& s = state();
     switch (event.kind) {
     case ScriptEvent::keyDown:
     case ScriptEvent::keyUp:
+        if (event.value == kPauseKey && event.kind == ScriptEvent::keyDown && !s.keys[kPauseKey])
+            s.pausedByKey = !s.pausedByKey;
         s.keys[event.value] = event.kind == ScriptEvent::keyDown;
         // A button pressed on a joystick means there is one, resting at the centre.
         if (event.value == kJoyFire && event.kind == ScriptEvent::keyDown && !s.joystickPresent) {
@@ -40,6 +65,10 @@ void apply(const ScriptEvent& event) {
     case ScriptEvent::cursor:
         s.cursorX = event.value;
         break;
+    case ScriptEvent::focusOut:
+    case ScriptEvent::focusIn:
+        s.focusLost = event.kind == ScriptEvent::focusOut;
+        break;
     case ScriptEvent::close: {
         // Once the window is gone a second close has nothing to act on.
         if (s.closeSeen || s.probe) break;
@@ -56,13 +85,6 @@ void apply(const ScriptEvent& event) {
     }
 }
 
-void takeShot(const Shot& shot) {
-    if (!writeBmp24(shot.path.c_str(), state().picture.data(), kWindowWidth, kWindowHeight))
-        std::fprintf(stderr, "vorblet: cannot write %s\n", shot.path.c_str());
-}
-
-} // namespace
-
 void advanceTo(uint32_t time) {
     State& s = state();
     for (;;) {
@@ -71,15 +93,15 @@ void advanceTo(uint32_t time) {
         if (!shotDue && !eventDue) break;
         // A shot shows the picture as it stands when its time comes, before that moment's input.
         if (shotDue && (!eventDue || s.shots[s.nextShot].ms <= s.events[s.nextEvent].ms)) {
-            s.clock = std::max(s.clock, s.shots[s.nextShot].ms);
+            moveClock(std::max(s.clock, s.shots[s.nextShot].ms));
             takeShot(s.shots[s.nextShot++]);
         } else {
-            s.clock = std::max(s.clock, s.events[s.nextEvent].ms);
-            apply(s.events[s.nextEvent++]);
+            moveClock(std::max(s.clock, s.events[s.nextEvent].ms));
+            applyEvent(s.events[s.nextEvent++]);
         }
     }
     // Forward only, and across the wrap of the 32-bit tick count as a real one would go.
-    if (static_cast<int32_t>(time - s.clock) > 0) s.clock = time;
+    if (static_cast<int32_t>(time - s.clock) > 0) moveClock(time);
 }
 
 void writeTrace(const char* format, ...) {

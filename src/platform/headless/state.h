@@ -45,6 +45,11 @@ struct State {
     FILE* trace = nullptr;
     std::vector<std::string> boxes, soundEvents; // for the probe
 
+    // A pause, made with P (until P) or by the loss of the focus (until it comes back), holds the
+    // game's time while the script's goes on; pausedMs is the script time spent paused so far.
+    bool pausedByKey = false, focusLost = false;
+    uint32_t pausedMs = 0;
+
     bool noSound = false;
     std::vector<Clip> clips;
 
@@ -56,6 +61,12 @@ struct State {
 };
 
 State& state();
+// True while the game is paused; a closed window holds nobody.
+bool paused();
+// The game's own time: the script's clock less the pauses.
+uint32_t gameTime();
+// Carries out one script event as it takes effect.
+void applyEvent(const ScriptEvent& event);
 // Delivers the script events and shots due at or before time, in order, then sets the clock.
 void advanceTo(uint32_t time);
 void writeTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -6,6 +6,7 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <atomic>
 #include <vector>
 
 namespace platform::sdl {
@@ -15,7 +16,9 @@ namespace {
 // Each clip owns one mixing channel, so a clip never overlaps itself and different clips mix.
 // Never destroyed: the game's global clips close themselves at exit, after ordinary statics.
 std::vector<Mix_Chunk*>& chunks = *new std::vector<Mix_Chunk*>;
-bool deviceOpen = false;
+std::atomic<bool> deviceOpen{false};
+std::atomic<bool> audioPaused{false};
+std::atomic<bool> audioMuted{false};
 
 Mix_Chunk* find(int handle) {
     if (handle < 0 || size_t(handle) >= chunks.size()) return nullptr;
@@ -50,7 +53,11 @@ int audioOpen(const char* path, int& handle) {
 int audioPlay(int handle) {
     Mix_Chunk* chunk = find(handle);
     if (chunk == nullptr) return kAudioErrorBadHandle;
-    return Mix_PlayChannel(handle, chunk, 0) == handle ? 0 : kAudioErrorNoDevice;
+    Mix_Volume(handle, audioMuted ? 0 : MIX_MAX_VOLUME);
+    if (Mix_PlayChannel(handle, chunk, 0) != handle) return kAudioErrorNoDevice;
+    // A clip started as the pause begins waits with the others.
+    if (audioPaused) Mix_Pause(handle);
+    return 0;
 }
 
 int audioStop(int handle) {
@@ -72,6 +79,20 @@ int audioClose(int handle) {
     Mix_FreeChunk(chunk);
     chunks[size_t(handle)] = nullptr;
     return 0;
+}
+
+void pauseAudio(bool paused) {
+    audioPaused = paused;
+    if (!deviceOpen) return;
+    if (paused)
+        Mix_Pause(-1);
+    else
+        Mix_Resume(-1);
+}
+
+void muteAudio(bool muted) {
+    audioMuted = muted;
+    if (deviceOpen) Mix_Volume(-1, muted ? 0 : MIX_MAX_VOLUME);
 }
 
 } // namespace platform::sdl

@@ -1,14 +1,13 @@
 #include "platform/backend.h"
 #include "platform/sdl/audio.h"
+#include "platform/sdl/clock.h"
 #include "platform/sdl/input.h"
 #include "platform/sdl/window.h"
-
-#include <SDL.h>
 
 namespace platform::sdl {
 
 // The window needs no start-up before the entry function runs it, keeps no trace and takes no
-// shots; time is the real clock.
+// shots; time is the real clock less the pauses.
 const BackendTable backend{
     .start = [](Backend, const HeadlessOptions&) { return 0; },
     .addShot = [](uint32_t, const char*) {},
@@ -16,8 +15,8 @@ const BackendTable backend{
     .readJoystick = readJoystick,
     .cursorClientX = cursorClientX,
     .buttonsPolled = [] {},
-    .tickCount = [] { return uint32_t(SDL_GetTicks()); },
-    .sleepMs = [](uint32_t ms) { SDL_Delay(ms); },
+    .tickCount = gameTicks,
+    .sleepMs = gameSleep,
     .showMessageBox = showMessageBox,
     .writeWindow = writeWindow,
     .readWindow = readWindow,

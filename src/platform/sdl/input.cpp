@@ -3,6 +3,7 @@
 #include "platform/platform.h"
 
 #include <atomic>
+#include <cmath>
 
 namespace platform::sdl {
 
@@ -30,6 +31,10 @@ void openFirstJoystick() {
     }
 }
 
+bool button(SDL_GameControllerButton which) {
+    return SDL_GameControllerGetButton(controller, which) != 0;
+}
+
 bool joystickAttached() {
     if (controller != nullptr) return SDL_GameControllerGetAttached(controller);
     return joystick != nullptr && SDL_JoystickGetAttached(joystick);
@@ -44,7 +49,7 @@ void closeJoystick() {
     joystick = nullptr;
 }
 
-void refreshInput(SDL_Window* window, bool focused) {
+void refreshInput(SDL_Window* window, bool focused, const PicturePlace& picture) {
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
     input.keys[VK_SPACE] = focused && keys[SDL_SCANCODE_SPACE];
     input.keys[VK_ESCAPE] = focused && keys[SDL_SCANCODE_ESCAPE];
@@ -60,19 +65,28 @@ void refreshInput(SDL_Window* window, bool focused) {
     SDL_GetWindowPosition(window, &windowX, &windowY);
     input.keys[VK_LBUTTON] = focused && (buttons & SDL_BUTTON_LMASK) != 0;
     input.keys[VK_RBUTTON] = focused && (buttons & SDL_BUTTON_RMASK) != 0;
-    input.cursorX = mouseX - windowX;
+    input.cursorX = int32_t(std::floor((mouseX - windowX - picture.left) / picture.scale));
 
     if (!joystickAttached()) {
         closeJoystick();
         openFirstJoystick();
     }
     if (controller != nullptr || joystick != nullptr) {
-        int axis = controller != nullptr
-                       ? SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX)
-                       : SDL_JoystickGetAxis(joystick, 0);
-        bool fire = controller != nullptr
-                        ? SDL_GameControllerGetButton(controller, SDL_CONTROLLER_BUTTON_A)
-                        : SDL_JoystickGetButton(joystick, 0);
+        int axis = 0;
+        bool fire = false;
+        if (controller != nullptr) {
+            // The D-pad pushes as the stick does at its stop; A or Start is the fire button, and
+            // B or Back is Escape.
+            axis = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+            if (button(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) axis = -32768;
+            if (button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) axis = 32767;
+            fire = button(SDL_CONTROLLER_BUTTON_A) || button(SDL_CONTROLLER_BUTTON_START);
+            if (button(SDL_CONTROLLER_BUTTON_B) || button(SDL_CONTROLLER_BUTTON_BACK))
+                input.keys[VK_ESCAPE] = focused;
+        } else {
+            axis = SDL_JoystickGetAxis(joystick, 0);
+            fire = SDL_JoystickGetButton(joystick, 0);
+        }
         // Without the focus the stick rests at the centre: still there, steering nothing.
         input.joystickX = focused ? uint32_t(axis + 32768) : 32768u; // -32768..32767 onto 0..65535
         input.joystickFire = focused && fire;

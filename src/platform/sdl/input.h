@@ -9,7 +9,13 @@ namespace platform::sdl {
 // Main thread: takes a new snapshot. Keys, mouse buttons and the joystick count only while the
 // window has the input focus, so that what the player does in another program never reaches the
 // game; the cursor is followed wherever it is.
-void refreshInput(SDL_Window* window, bool focused);
+// The cursor is given in game pixels: picture is where the picture's left edge lies in the
+// window's coordinates and how many of them make one game pixel.
+struct PicturePlace {
+    double left = 0;
+    double scale = 1;
+};
+void refreshInput(SDL_Window* window, bool focused, const PicturePlace& picture);
 void closeJoystick();
 
 // Game thread: the snapshot, as the seam's readers give it.

@@ -1,14 +1,19 @@
 #include "platform/sdl/window.h"
 
 #include "platform/quit_signals.h"
+#include "platform/sdl/audio.h"
+#include "platform/sdl/clock.h"
 #include "platform/sdl/input.h"
 #include "platform/sdl/x11_guard.h"
+#include "platform/settings.h"
 #include "platform/test_hooks.h"
 #include "platform/thread.h"
+#include "platform/version.h"
 #include "platform/window_picture.h"
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
@@ -53,6 +58,12 @@ bool destroying = false;
 bool displayGone = false;
 Uint32 closedAt = 0;
 
+// The player's choices: what the settings file said, then what they changed. A pause made with P
+// lasts until P; one made by the loss of the focus lasts until the focus comes back.
+Settings settings;
+bool pausedByKey = false;
+bool focusLost = false;
+
 bool windowUsable() {
     return !windowDestroyedElsewhere();
 }
@@ -69,15 +80,122 @@ void stopServing() {
     requestDone.notify_all();
 }
 
+// The picture's whole-number scale and left edge in the renderer's output pixels, as the
+// renderer places it: the largest scale that fits, centred, the rest black.
+int outputScale(int& left) {
+    int width = kWindowWidth, height = kWindowHeight;
+    SDL_GetRendererOutputSize(renderer, &width, &height);
+    const int scale = std::max(1, std::min(width / kWindowWidth, height / kWindowHeight));
+    left = (width - kWindowWidth * scale) / 2;
+    return scale;
+}
+
+PicturePlace picturePlace() {
+    int outputWidth = 0, outputHeight = 0, windowWidth = 0, windowHeight = 0, left = 0;
+    SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
+    SDL_GetWindowSize(window, &windowWidth, &windowHeight);
+    const int scale = outputScale(left);
+    // Window coordinates and output pixels differ on a high-density display.
+    const double ratio = outputWidth > 0 ? double(windowWidth) / outputWidth : 1.0;
+    return {left * ratio, scale * ratio};
+}
+
+// While paused, the last picture dimmed, with the two bars of a pause mark in its middle.
+void drawPauseMark() {
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_BLEND);
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 150);
+    SDL_RenderFillRect(renderer, nullptr);
+    SDL_SetRenderDrawBlendMode(renderer, SDL_BLENDMODE_NONE);
+    const int x = kWindowWidth / 2, y = kWindowHeight / 2;
+    const SDL_Rect shadows[] = {{x - 26, y - 34, 24, 72}, {x + 2, y - 34, 24, 72}};
+    const SDL_Rect bars[] = {{x - 22, y - 30, 16, 64}, {x + 6, y - 30, 16, 64}};
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+    SDL_RenderFillRects(renderer, shadows, 2);
+    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
+    SDL_RenderFillRects(renderer, bars, 2);
+}
+
 void showPicture() {
     if (!windowUsable() || !pictureDirty.exchange(false)) return;
     {
         std::lock_guard guard(pictureLock);
         SDL_UpdateTexture(texture, nullptr, picture.data(), kWindowWidth * 3);
     }
+    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+    if (paused()) drawPauseMark();
     SDL_RenderPresent(renderer);
+}
+
+void updatePause() {
+    const bool pause = !destroying && (pausedByKey || focusLost);
+    if (pause == paused()) return;
+    setPaused(pause);
+    pauseAudio(pause);
+    pictureDirty = true;
+}
+
+void toggleFullscreen() {
+    settings.fullscreen = !settings.fullscreen;
+    SDL_SetWindowFullscreen(window, settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    saveSettings(settings);
+    pictureDirty = true;
+}
+
+void toggleMute() {
+    settings.muted = !settings.muted;
+    muteAudio(settings.muted);
+    saveSettings(settings);
+}
+
+// The scale of a window the player resized, remembered for the next start; a fullscreen window
+// says nothing about the size the player wants.
+void rememberScale() {
+    pictureDirty = true;
+    if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
+    int left = 0;
+    const int scale = std::min(outputScale(left), kMaxScale);
+    if (scale == settings.scale) return;
+    settings.scale = scale;
+    saveSettings(settings);
+}
+
+void handleKey(const SDL_KeyboardEvent& key) {
+    if (key.repeat != 0) return;
+    const SDL_Keycode code = key.keysym.sym;
+    if (code == SDLK_F11 || (code == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0))
+        toggleFullscreen();
+    else if (code == SDLK_p)
+        pausedByKey = !pausedByKey;
+    else if (code == SDLK_m)
+        toggleMute();
+}
+
+void handleWindowEvent(const SDL_WindowEvent& event) {
+    switch (event.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+    case SDL_WINDOWEVENT_SHOWN:
+        pictureDirty = true;
+        break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+        rememberScale();
+        break;
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+        focusLost = true;
+        break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED:
+        focusLost = false;
+        break;
+    }
+}
+
+// The largest whole scale at which the window and its frame fit on the display with room to
+// spare, at least 1.
+int fittingScale() {
+    SDL_Rect usable{0, 0, kWindowWidth, kWindowHeight};
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+    return std::max(1, std::min((usable.w - 64) / kWindowWidth, (usable.h - 96) / kWindowHeight));
 }
 
 void serveBox(bool canShow) {
@@ -113,6 +231,8 @@ void close() {
     if (destroying) return;
     destroying = true;
     closedAt = SDL_GetTicks();
+    releasePauses();
+    pauseAudio(false);
     if (windowUsable()) SDL_HideWindow(window);
     handlers.destroyed();
 }
@@ -123,9 +243,8 @@ void pumpOnce(bool serveDestroys) {
     if (SDL_WaitEventTimeout(&event, 4)) {
         do {
             watchX11Event(event);
-            if (event.type == SDL_WINDOWEVENT && (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
-                                                  event.window.event == SDL_WINDOWEVENT_SHOWN))
-                pictureDirty = true;
+            if (event.type == SDL_WINDOWEVENT) handleWindowEvent(event.window);
+            if (event.type == SDL_KEYDOWN) handleKey(event.key);
             if (event.type == SDL_QUIT ||
                 (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE))
                 close();
@@ -137,8 +256,9 @@ void pumpOnce(bool serveDestroys) {
         close();
     }
     if (quitSignalled()) close();
+    updatePause();
     bool focused = windowUsable() && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
-    refreshInput(window, focused);
+    refreshInput(window, focused, picturePlace());
     serveBox(windowUsable());
     if (serveDestroys) serveDestroy();
     showPicture();
@@ -228,13 +348,21 @@ int runWindow(const WindowHandlers& windowHandlers) {
         return 1;
     }
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER | SDL_INIT_JOYSTICK); // no joystick is fine
-    window = SDL_CreateWindow("Vorblet v1.0.5", 0, 0, kWindowWidth, kWindowHeight,
-                              SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    settings = loadSettings();
+    if (fullscreenChoice() != FullscreenChoice::saved)
+        settings.fullscreen = fullscreenChoice() == FullscreenChoice::fullscreen;
+    const int fits = fittingScale();
+    const int scale = settings.scale > 0 ? std::min(settings.scale, fits) : fits;
+    window = SDL_CreateWindow(kCaption, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                              kWindowWidth * scale, kWindowHeight * scale,
+                              SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE |
+                                  (settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
     if (window != nullptr) renderer = SDL_CreateRenderer(window, -1, 0);
     if (renderer == nullptr && window != nullptr)
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (renderer != nullptr) {
         SDL_RenderSetLogicalSize(renderer, kWindowWidth, kWindowHeight);
+        SDL_RenderSetIntegerScale(renderer, SDL_TRUE);
         texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING,
                                     kWindowWidth, kWindowHeight);
     }
@@ -249,7 +377,9 @@ int runWindow(const WindowHandlers& windowHandlers) {
     guardX11(window, {onDisplayLost});
     catchQuitSignals(kCloseGraceMs / 1000 + 2);
     wakeEvent = SDL_RegisterEvents(1);
-    refreshInput(window, false);
+    SDL_SetWindowMinimumSize(window, kWindowWidth, kWindowHeight);
+    muteAudio(settings.muted);
+    refreshInput(window, false, picturePlace());
     handlers.created();
     SDL_ShowWindow(window);
     while (!quit)

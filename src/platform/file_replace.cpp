@@ -1,4 +1,4 @@
-#include "app/file_replace.h"
+#include "platform/file_replace.h"
 
 #include <cerrno>
 #include <cstring>
