@@ -343,8 +343,12 @@ TEST_F(WindowTest, PAndTheLossOfTheFocusPauseTheGame) {
         },
         kToShow))
         << "the round did not go on after the pause";
+    // Closed while paused, the game still ends at once and saves the round's high score.
+    x.holdKey(window, "p", 200);
+    ASSERT_TRUE(waitFor([&] { return pauseMarkShows(grab(window)); }, kToShow));
     x.requestClose(window);
     EXPECT_EQ(ends(), 0) << game->errors();
+    EXPECT_EQ(readFile(folder / "Vorblet.dat").size(), 24u);
 }
 
 // A broken settings file starts with the defaults; the window then scales by whole numbers,
