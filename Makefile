@@ -1,5 +1,6 @@
 # make run: install what is missing, build, make the assets and play.
-# make test: install what is missing, build with the sanitizers and run every test.
+# make test: install what is missing, build with the sanitizers (and the page) and run every test.
+# make web: the game as a static web page in build/web/; make web-run serves it on 127.0.0.1.
 # make bench: the blit benchmarks on every path, then one BENCH round set against this machine's
 # scalar floor.
 RELEASE := build/release
@@ -7,9 +8,13 @@ TEST := build/test
 BENCH := build/bench
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
+WEB := build/web
+WEB_PORT ?= 8640
+# Debian's Emscripten needs Debian's own Node.js modules when node comes from another packager.
+EMENV := NODE_PATH=/usr/share/nodejs
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
-.PHONY: run build test bench fuzz format clean
+.PHONY: run build test bench fuzz web web-run format clean
 
 run: build
 	cd $(RELEASE)/game && ../vorblet
@@ -23,6 +28,10 @@ test:
 	tools/install-deps test
 	cmake -S . -B $(TEST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORBLET_SANITIZE=ON -DVORBLET_TESTS=ON
 	cmake --build $(TEST) -j $(JOBS)
+	$(EMENV) emcmake cmake -S . -B $(TEST)-web -DCMAKE_BUILD_TYPE=Release \
+	    -DVORBLET_WEB_ASSETS=$(CURDIR)/$(TEST)/game -DVORBLET_WEB_OUT=$(CURDIR)/$(TEST)/web
+	$(EMENV) cmake --build $(TEST)-web -j $(JOBS)
+	npm ci --prefix tests/web --no-audit --no-fund
 	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
 
 bench:
@@ -39,6 +48,18 @@ fuzz:
 	mkdir -p $(FUZZ)/corpus
 	$(FUZZ)/vorblet_bmp_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
 	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus fuzz/corpus
+
+web:
+	tools/install-deps web
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE) -j $(JOBS) --target assets
+	$(EMENV) emcmake cmake -S . -B build/web-build -DCMAKE_BUILD_TYPE=Release \
+	    -DVORBLET_WEB_ASSETS=$(CURDIR)/$(RELEASE)/game -DVORBLET_WEB_OUT=$(CURDIR)/$(WEB)
+	$(EMENV) cmake --build build/web-build -j $(JOBS)
+
+web-run: web
+	@echo "Vorblet is served at http://127.0.0.1:$(WEB_PORT)/ (Ctrl+C ends it)"
+	python3 -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB)
 
 format:
 	find src tests tools bench fuzz -name '*.cpp' -o -name '*.h' | xargs clang-format -i

@@ -2,6 +2,7 @@
 #include "app/score_file.h"
 #include "game/round.h"
 #include "objects/program_data.h"
+#include "platform/platform.h"
 #include "screens/game_over.h"
 #include "screens/title_screen.h"
 
@@ -14,6 +15,7 @@ void runPlayLoop() {
         if (mode == 0 || quitRequested.load() != 0) break;
         playRound(mode);
         runGameOver();
+        if (platform::sessionMayEndUnannounced()) saveScoreTable("Vorblet.dat", ScoreTable);
     }
     saveScoreTable("Vorblet.dat", ScoreTable);
 }

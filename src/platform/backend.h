@@ -40,5 +40,8 @@ extern const BackendTable backend; // a real window, SDL2 and SDL2_mixer
 namespace headless {
 extern const BackendTable backend; // the script on the virtual clock, or the benchmark
 }
+namespace web {
+extern const BackendTable backend; // a canvas on a web page, in place of the SDL window
+}
 
 } // namespace platform

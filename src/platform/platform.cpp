@@ -6,14 +6,31 @@
 namespace platform {
 
 namespace {
+// A browser build has the page for its window and nothing else; a desktop build has the SDL
+// window, the headless script and the benchmark.
+#ifdef __EMSCRIPTEN__
+const BackendTable* const windowTable = &web::backend;
+const BackendTable* const headlessTable = &web::backend;
+#else
+const BackendTable* const windowTable = &sdl::backend;
+const BackendTable* const headlessTable = &headless::backend;
+#endif
 Backend kind = Backend::window;
-const BackendTable* active = &sdl::backend;
+const BackendTable* active = windowTable;
 } // namespace
 
 int selectBackend(Backend chosen, const HeadlessOptions& options) {
     kind = chosen;
-    active = chosen == Backend::window ? &sdl::backend : &headless::backend;
+    active = chosen == Backend::window ? windowTable : headlessTable;
     return active->start(chosen, options);
+}
+
+bool sessionMayEndUnannounced() {
+#ifdef __EMSCRIPTEN__
+    return true;
+#else
+    return false;
+#endif
 }
 
 Backend currentBackend() {

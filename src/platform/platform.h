@@ -47,6 +47,9 @@ int selectBackend(Backend backend, const HeadlessOptions& options);
 // Adds a picture to write when the virtual clock reaches ms (headless only).
 void addShot(uint32_t ms, const char* path);
 Backend currentBackend();
+// True where the program can be ended at any moment without hearing of it (a browser tab that
+// is closed or reloaded), so that what must last is saved as soon as it is made.
+bool sessionMayEndUnannounced();
 
 // --- input, polled by the game thread ---
 bool isKeyDown(int virtualKey);

@@ -1,0 +1,113 @@
+// The web backend's table: the window is a canvas on a page, the sound WebAudio, and the game's
+// sleeps hand the page back to the browser (Asyncify) so that it keeps drawing and listening.
+#include "platform/backend.h"
+#include "platform/version.h"
+#include "platform/web/audio.h"
+#include "platform/web/page.h"
+#include "platform/window_picture.h"
+
+#include <emscripten.h>
+
+#include <cstdio>
+#include <vector>
+
+namespace platform::web {
+
+namespace {
+
+std::vector<uint8_t> picture(size_t(kWindowWidth) * kWindowHeight * 3, 255);
+WindowHandlers handlers;
+uint32_t lastYield = 0;
+
+// Loops that never sleep (the benchmark's round, a wait for a key's release) still hand the page
+// back to the browser now and then, so that it draws and hears the keys they wait for.
+void yieldNow() {
+    if (vorbletGameTicks() - lastYield < 10) return;
+    emscripten_sleep(0);
+    lastYield = vorbletGameTicks();
+}
+
+bool isKeyDown(int virtualKey) {
+    if (virtualKey == VK_ESCAPE) {
+        // A gamepad's B or Back is Escape; reading the pad brings its buttons up to date.
+        uint32_t x = 0, buttons = 0;
+        vorbletReadGamepad(&x, &buttons);
+        return vorbletKeyDown(VK_ESCAPE) != 0 || vorbletKeyDown(0x100) != 0;
+    }
+    return vorbletKeyDown(virtualKey) != 0;
+}
+
+int readJoystick(uint32_t& x, uint32_t& buttons) {
+    return vorbletReadGamepad(&x, &buttons);
+}
+
+// While paused the game's clock stands still, so the sleep goes on until the pause is over.
+void sleepMs(uint32_t ms) {
+    const uint32_t until = vorbletGameTicks() + ms;
+    for (;;) {
+        if (vorbletPaused() != 0) {
+            emscripten_sleep(50);
+            continue;
+        }
+        const int32_t left = int32_t(until - vorbletGameTicks());
+        if (left <= 0) break;
+        emscripten_sleep(unsigned(left));
+    }
+    lastYield = vorbletGameTicks();
+}
+
+void showMessageBox(const char* title, const char* text) {
+    std::fprintf(stderr, "vorblet: %s: %s\n", title, text);
+    vorbletShowBox(title, text);
+    while (vorbletBoxOpen() != 0)
+        emscripten_sleep(50);
+}
+
+void writeWindow(int left, int top, int width, int height, const uint8_t* firstLine,
+                 ptrdiff_t lineStep) {
+    copyIntoPicture(picture, left, top, width, height, firstLine, lineStep);
+    vorbletPictureChanged();
+    yieldNow();
+}
+
+void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
+    copyOutOfPicture(picture, left, top, width, height, firstLine, lineStep);
+}
+
+// The game runs inside the window's creation (see thread.cpp) and has ended when it returns.
+int runWindow(const WindowHandlers& windowHandlers) {
+    handlers = windowHandlers;
+    vorbletPageStart(picture.data(), kCaption);
+    handlers.created();
+    return 0;
+}
+
+} // namespace
+
+const BackendTable backend{
+    .start = [](Backend, const HeadlessOptions&) { return 0; },
+    .addShot = [](uint32_t, const char*) {},
+    .isKeyDown = isKeyDown,
+    .readJoystick = readJoystick,
+    .cursorClientX = [] { return vorbletCursorX(); },
+    .buttonsPolled = yieldNow,
+    .tickCount = [] { return vorbletGameTicks(); },
+    .sleepMs = sleepMs,
+    .showMessageBox = showMessageBox,
+    .writeWindow = writeWindow,
+    .readWindow = readWindow,
+    .runWindow = runWindow,
+    .postQuit = [] {},
+    // The game's own end, on the one thread there is.
+    .sendDestroy = [] { handlers.destroyed(); },
+    .waitGameThread = [] {},
+    .finish = [](int exitCode) { vorbletShowEnded(exitCode); },
+    .audioOpen = audioOpen,
+    .audioPlay = audioPlay,
+    .audioStop = audioStop,
+    .audioIsPlaying = audioIsPlaying,
+    .audioClose = audioClose,
+    .traceSound = [](const char*, int, int) {},
+};
+
+} // namespace platform::web

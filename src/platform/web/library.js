@@ -1,0 +1,240 @@
+// The page's side of the web backend: everything the game needs of the browser, called from
+// src/platform/web/*.cpp through page.h.
+mergeInto(LibraryManager.library, {
+  $Vorblet: {
+    keys: {},
+    cursorX: 320,
+    pausedByKey: false,
+    pausedByPage: false,
+    pausedAt: 0,
+    pausedTotal: 0,
+    dirty: true,
+    picture: 0,
+    canvas: null,
+    context: null,
+    image: null,
+    box: null,
+    audio: null,
+    gain: null,
+    clips: [],
+    codes: {
+      'Space': 0x20, 'Escape': 0x1B, 'ArrowLeft': 0x25, 'ArrowRight': 0x27, 'ShiftLeft': 0x10,
+      'ShiftRight': 0x10, 'Tab': 0x09, 'ControlLeft': 0x11, 'ControlRight': 0x11
+    },
+    paused: function() { return Vorblet.pausedByKey || Vorblet.pausedByPage; },
+    // Pauses and resumes the clock and the sound together, so that no time passes for the game.
+    setPause: function(byKey, byPage) {
+      var was = Vorblet.paused();
+      Vorblet.pausedByKey = byKey;
+      Vorblet.pausedByPage = byPage;
+      var now = Vorblet.paused();
+      if (now === was) return;
+      if (now) {
+        Vorblet.pausedAt = performance.now();
+        Vorblet.keys = {};
+        if (Vorblet.audio) Vorblet.audio.suspend();
+      } else {
+        Vorblet.pausedTotal += performance.now() - Vorblet.pausedAt;
+        if (Vorblet.audio) Vorblet.audio.resume();
+      }
+      Vorblet.dirty = true;
+    },
+    // Browsers let sound start only after the player's first key or click.
+    wakeAudio: function() {
+      if (Vorblet.audio && Vorblet.audio.state !== 'running' && !Vorblet.paused())
+        Vorblet.audio.resume();
+    },
+    fit: function() {
+      var scale = Math.max(1, Math.floor(Math.min(window.innerWidth / 640, window.innerHeight / 460)));
+      Vorblet.canvas.style.width = (640 * scale) + 'px';
+      Vorblet.canvas.style.height = (460 * scale) + 'px';
+    },
+    draw: function() {
+      requestAnimationFrame(Vorblet.draw);
+      if (!Vorblet.dirty) return;
+      Vorblet.dirty = false;
+      var from = HEAPU8.subarray(Vorblet.picture, Vorblet.picture + 640 * 460 * 3);
+      var to = Vorblet.image.data;
+      for (var i = 0, j = 0; i < 640 * 460; ++i, j += 3) {
+        to[i * 4] = from[j + 2];
+        to[i * 4 + 1] = from[j + 1];
+        to[i * 4 + 2] = from[j];
+        to[i * 4 + 3] = 255;
+      }
+      var c = Vorblet.context;
+      c.putImageData(Vorblet.image, 0, 0);
+      if (!Vorblet.paused()) return;
+      c.fillStyle = 'rgba(0, 0, 0, 0.59)';
+      c.fillRect(0, 0, 640, 460);
+      c.fillStyle = '#000';
+      c.fillRect(294, 196, 24, 72);
+      c.fillRect(322, 196, 24, 72);
+      c.fillStyle = '#fff';
+      c.fillRect(298, 200, 16, 64);
+      c.fillRect(326, 200, 16, 64);
+    }
+  },
+
+  vorbletPageStart__deps: ['$Vorblet'],
+  vorbletPageStart: function(picture, caption) {
+    document.title = UTF8ToString(caption);
+    Vorblet.picture = picture;
+    Vorblet.canvas = document.getElementById('vorblet');
+    Vorblet.context = Vorblet.canvas.getContext('2d');
+    Vorblet.image = Vorblet.context.createImageData(640, 460);
+    Vorblet.fit();
+    window.addEventListener('resize', Vorblet.fit);
+    window.addEventListener('keydown', function(e) {
+      Vorblet.wakeAudio();
+      if (e.code === 'KeyP') {
+        e.preventDefault();
+        if (!e.repeat) Vorblet.setPause(!Vorblet.pausedByKey, Vorblet.pausedByPage);
+        return;
+      }
+      var key = Vorblet.codes[e.code];
+      if (key === undefined) return;
+      e.preventDefault(); // no scrolling, no moving the focus away
+      if (!Vorblet.paused()) Vorblet.keys[key] = true;
+    });
+    window.addEventListener('keyup', function(e) {
+      var key = Vorblet.codes[e.code];
+      if (key === undefined) return;
+      e.preventDefault();
+      Vorblet.keys[key] = false;
+    });
+    Vorblet.canvas.addEventListener('mousedown', function(e) {
+      Vorblet.wakeAudio();
+      if (e.button === 0 && !Vorblet.paused()) Vorblet.keys[0x01] = true;
+      if (e.button === 2 && !Vorblet.paused()) Vorblet.keys[0x02] = true;
+    });
+    window.addEventListener('mouseup', function(e) {
+      if (e.button === 0) Vorblet.keys[0x01] = false;
+      if (e.button === 2) Vorblet.keys[0x02] = false;
+    });
+    Vorblet.canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
+    window.addEventListener('mousemove', function(e) {
+      var rect = Vorblet.canvas.getBoundingClientRect();
+      Vorblet.cursorX = Math.floor((e.clientX - rect.left) * 640 / rect.width);
+    });
+    // Leaving the page, hiding the tab or giving the focus to another window pauses the game.
+    var pageAway = function() {
+      Vorblet.setPause(Vorblet.pausedByKey, document.hidden || !document.hasFocus());
+    };
+    document.addEventListener('visibilitychange', pageAway);
+    window.addEventListener('blur', pageAway);
+    window.addEventListener('focus', pageAway);
+    window.addEventListener('pagehide', function() { Vorblet.setPause(Vorblet.pausedByKey, true); });
+    requestAnimationFrame(Vorblet.draw);
+  },
+
+  vorbletPictureChanged__deps: ['$Vorblet'],
+  vorbletPictureChanged: function() { Vorblet.dirty = true; },
+
+  vorbletKeyDown__deps: ['$Vorblet'],
+  vorbletKeyDown: function(key) { return Vorblet.keys[key] ? 1 : 0; },
+
+  vorbletReadGamepad__deps: ['$Vorblet'],
+  vorbletReadGamepad: function(xOut, buttonsOut) {
+    var pads = navigator.getGamepads ? navigator.getGamepads() : [];
+    for (var i = 0; i < pads.length; ++i) {
+      var pad = pads[i];
+      if (!pad || !pad.connected) continue;
+      var pressed = function(n) { return n < pad.buttons.length && pad.buttons[n].pressed; };
+      var axis = pad.axes.length > 0 ? pad.axes[0] : 0;
+      if (pressed(14)) axis = -1; // the D-pad pushes as the stick does at its stop
+      if (pressed(15)) axis = 1;
+      var away = Vorblet.paused();
+      HEAPU32[xOut >> 2] = away ? 32768 : Math.max(0, Math.min(65535, Math.round((axis + 1) * 32767.5)));
+      HEAPU32[buttonsOut >> 2] = !away && (pressed(0) || pressed(9)) ? 1 : 0;
+      // B or Back is Escape.
+      Vorblet.keys[0x100] = !away && (pressed(1) || pressed(8));
+      return 0;
+    }
+    Vorblet.keys[0x100] = false;
+    return 1;
+  },
+
+  vorbletCursorX__deps: ['$Vorblet'],
+  vorbletCursorX: function() { return Vorblet.cursorX; },
+
+  vorbletGameTicks__deps: ['$Vorblet'],
+  vorbletGameTicks: function() {
+    var now = Vorblet.paused() ? Vorblet.pausedAt : performance.now();
+    return Math.floor(now - Vorblet.pausedTotal) >>> 0;
+  },
+
+  vorbletPaused__deps: ['$Vorblet'],
+  vorbletPaused: function() { return Vorblet.paused() ? 1 : 0; },
+
+  vorbletShowBox__deps: ['$Vorblet'],
+  vorbletShowBox: function(title, text) {
+    var box = document.getElementById('vorblet-box');
+    document.getElementById('vorblet-box-title').textContent = UTF8ToString(title);
+    document.getElementById('vorblet-box-text').textContent = UTF8ToString(text);
+    box.hidden = false;
+    Vorblet.box = box;
+    document.getElementById('vorblet-box-ok').focus();
+  },
+
+  vorbletBoxOpen__deps: ['$Vorblet'],
+  vorbletBoxOpen: function() { return Vorblet.box && !Vorblet.box.hidden ? 1 : 0; },
+
+  vorbletShowEnded: function(code) {
+    var ended = document.getElementById('vorblet-ended');
+    ended.textContent = code === 0 ? 'Vorblet has ended. Reload the page to play again.'
+                                   : 'Vorblet could not start (see the messages above). Exit code ' + code + '.';
+    ended.hidden = false;
+  },
+
+  vorbletAudioStart__deps: ['$Vorblet'],
+  vorbletAudioStart: function() {
+    var Context = window.AudioContext || window.webkitAudioContext;
+    if (!Context) return 1;
+    try {
+      Vorblet.audio = new Context();
+    } catch (e) {
+      return 1;
+    }
+    Vorblet.gain = Vorblet.audio.createGain();
+    Vorblet.gain.connect(Vorblet.audio.destination);
+    if (Vorblet.paused()) Vorblet.audio.suspend();
+    return 0;
+  },
+
+  vorbletAudioLoad__deps: ['$Vorblet'],
+  vorbletAudioLoad: function(handle, bytes, size) {
+    var clip = { buffer: null, source: null };
+    Vorblet.clips[handle] = clip;
+    var copy = HEAPU8.slice(bytes, bytes + size).buffer;
+    Vorblet.audio.decodeAudioData(copy).then(function(buffer) { clip.buffer = buffer; },
+                                             function() {});
+  },
+
+  vorbletAudioPlay__deps: ['$Vorblet'],
+  vorbletAudioPlay: function(handle) {
+    var clip = Vorblet.clips[handle];
+    if (!clip) return;
+    if (clip.source) clip.source.stop();
+    clip.source = null;
+    if (!clip.buffer) return; // not decoded yet: this one start is silent
+    var source = Vorblet.audio.createBufferSource();
+    source.buffer = clip.buffer;
+    source.connect(Vorblet.gain);
+    source.start();
+    clip.source = source;
+  },
+
+  vorbletAudioStop__deps: ['$Vorblet'],
+  vorbletAudioStop: function(handle) {
+    var clip = Vorblet.clips[handle];
+    if (clip && clip.source) clip.source.stop();
+    if (clip) clip.source = null;
+  },
+
+  vorbletAudioClose__deps: ['$Vorblet'],
+  vorbletAudioClose: function(handle) {
+    var clip = Vorblet.clips[handle];
+    if (clip && clip.source) clip.source.stop();
+    Vorblet.clips[handle] = null;
+  }
+});
