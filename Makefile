@@ -2,14 +2,18 @@
 # make test: install what is missing, build with the sanitizers and run every test.
 # make bench: the blit benchmarks on every path, then one BENCH round set against this machine's
 # scalar floor.
+# make install [PREFIX=/usr/local] [DESTDIR=...]: build and install the game; make uninstall
+# removes what the last install put there. make package: a Debian package in build/release.
+# make screenshots: the README's pictures, taken by the game itself.
 RELEASE := build/release
 TEST := build/test
 BENCH := build/bench
 FUZZ := build/fuzz
 FUZZ_SECONDS ?= 60
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
-.PHONY: run build test bench fuzz format clean
+.PHONY: run build test bench fuzz format clean install uninstall package screenshots
 
 run: build
 	cd $(RELEASE)/game && ../vorblet
@@ -24,6 +28,24 @@ test:
 	cmake -S . -B $(TEST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORBLET_SANITIZE=ON -DVORBLET_TESTS=ON
 	cmake --build $(TEST) -j $(JOBS)
 	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
+
+# cmake --install takes DESTDIR from the environment.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix $(PREFIX)
+
+uninstall:
+	@test -f $(RELEASE)/install_manifest.txt || { echo "uninstall: nothing was installed from $(RELEASE)" >&2; exit 1; }
+	xargs -d '\n' rm -f < $(RELEASE)/install_manifest.txt
+	sed -n 's|/BMP/[^/]*$$||p' $(RELEASE)/install_manifest.txt | sort -u | \
+	    xargs -d '\n' -I{} find {} -depth -type d -empty -delete
+	rm -f $(RELEASE)/install_manifest.txt
+
+package: build
+	tools/install-deps package
+	cd $(RELEASE) && cpack -G DEB
+
+screenshots: build
+	cmake --build $(RELEASE) --target screenshots
 
 bench:
 	tools/install-deps bench

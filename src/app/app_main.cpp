@@ -1,7 +1,11 @@
 #include "app/app_main.h"
 
+#include "app/data_dir.h"
 #include "app/game_thread.h"
+#include "app/start_report.h"
+#include "app/user_dirs.h"
 #include "objects/program_data.h"
+#include "platform/game_files.h"
 #include "platform/platform.h"
 
 #include <cerrno>
@@ -13,10 +17,10 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "usage: vorblet\n"
+    std::fprintf(stderr, "usage: vorblet [--data-dir DIR]\n"
                          "       vorblet --headless --script FILE [--trace FILE] "
-                         "[--shot MS:PATH.bmp]... [--no-sound]\n"
-                         "       vorblet --bench\n");
+                         "[--shot MS:PATH.bmp]... [--no-sound] [--data-dir DIR]\n"
+                         "       vorblet --bench [--data-dir DIR]\n");
     return 2;
 }
 
@@ -50,6 +54,7 @@ int appMain(int argc, char** argv) {
     Shot shots[kMaxShots];
     int shotCount = 0;
     bool headlessGiven = false, benchGiven = false;
+    const char* dataDir = nullptr;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         if (flag == "--headless") {
@@ -66,6 +71,10 @@ int appMain(int argc, char** argv) {
             // A second one would silently win over the first.
             if (path != nullptr) return argumentError(flag + " given twice");
             path = argv[++i];
+        } else if (flag == "--data-dir") {
+            if (i + 1 == argc) return argumentError("--data-dir needs a value");
+            if (dataDir != nullptr) return argumentError("--data-dir given twice");
+            dataDir = argv[++i];
         } else if (flag == "--shot") {
             if (i + 1 == argc) return argumentError("--shot needs a value");
             if (shotCount == kMaxShots)
@@ -88,11 +97,22 @@ int appMain(int argc, char** argv) {
         (options.scriptPath || options.tracePath || shotCount || options.noSound))
         return argumentError("--script, --trace, --shot and --no-sound go only with --headless");
 
+    const DataFolder data = findDataFolder(dataDir);
+    platform::setGameFolder(data.path);
+    scoreFile = scoreFileFor(data.fromCurrentFolder);
+
     if (int code = platform::selectBackend(backend, options); code != 0) return code;
     for (int i = 0; i < shotCount; ++i)
         platform::addShot(shots[i].ms, shots[i].path);
-    if (backend == platform::Backend::bench) return runBenchmark();
-    return platform::runWindow({windowCreated, windowDestroyed});
+    const int code = backend == platform::Backend::bench
+                         ? runBenchmark()
+                         : platform::runWindow({windowCreated, windowDestroyed});
+    // A start that failed is not a game that ended: a launcher or a script must be able to tell.
+    if (startFailed() == 1) {
+        reportStartFailure(data);
+        return 1;
+    }
+    return code;
 }
 
 void windowCreated() {

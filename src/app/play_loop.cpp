@@ -1,12 +1,13 @@
 #include "app/game_thread.h"
 #include "app/score_file.h"
+#include "app/user_dirs.h"
 #include "game/round.h"
 #include "objects/program_data.h"
 #include "screens/game_over.h"
 #include "screens/title_screen.h"
 
 void runPlayLoop() {
-    readDataFile("Vorblet.dat", ScoreTable, kScoreTableBytes);
+    readDataFile(scoreFile.c_str(), ScoreTable, kScoreTableBytes);
     for (;;) {
         int mode = runTitleScreen();
         // The flag is tested only here, so a close during a round passes through one more
@@ -15,5 +16,7 @@ void runPlayLoop() {
         playRound(mode);
         runGameOver();
     }
-    saveScoreTable("Vorblet.dat", ScoreTable);
+    // On a first run the XDG data folder may not be there yet.
+    makeFolderFor(scoreFile);
+    saveScoreTable(scoreFile.c_str(), ScoreTable);
 }
