@@ -3,7 +3,7 @@
 # make bench: the blit benchmarks on every path, then one BENCH round set against this machine's
 # scalar floor.
 # make install [PREFIX=/usr/local] [DESTDIR=...]: build and install the game; make uninstall
-# removes what the last install put there. make package: a Debian package in build/release.
+# [DESTDIR=...] removes what the last install put there. make package: a Debian package in build/release.
 # make screenshots: the README's pictures, taken by the game itself.
 RELEASE := build/release
 TEST := build/test
@@ -33,11 +33,12 @@ test:
 install: build
 	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix $(PREFIX)
 
+# The manifest lists the installed paths without DESTDIR: give the same DESTDIR as to install.
 uninstall:
 	@test -f $(RELEASE)/install_manifest.txt || { echo "uninstall: nothing was installed from $(RELEASE)" >&2; exit 1; }
-	xargs -d '\n' rm -f < $(RELEASE)/install_manifest.txt
-	sed -n 's|/BMP/[^/]*$$||p' $(RELEASE)/install_manifest.txt | sort -u | \
-	    xargs -d '\n' -I{} find {} -depth -type d -empty -delete
+	sed 's|^|$(DESTDIR)|' $(RELEASE)/install_manifest.txt | xargs -d '\n' rm -f
+	sed -n 's|^\(.*/vorblet\)/.*$$|$(DESTDIR)\1|p' $(RELEASE)/install_manifest.txt | sort -u | \
+	    xargs -r -d '\n' -I{} find {} -depth -type d -empty -delete
 	rm -f $(RELEASE)/install_manifest.txt
 
 package: build
