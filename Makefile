@@ -3,6 +3,9 @@
 # make web: the game as a static web page in build/web/; make web-run serves it on 127.0.0.1.
 # make bench: the blit benchmarks on every path, then one BENCH round set against this machine's
 # scalar floor.
+# make install [PREFIX=/usr/local] [DESTDIR=...]: build and install the game; make uninstall
+# [DESTDIR=...] removes what the last install put there. make package: a Debian package in build/release.
+# make screenshots: the README's pictures, taken by the game itself.
 RELEASE := build/release
 TEST := build/test
 BENCH := build/bench
@@ -12,9 +15,10 @@ WEB := build/web
 WEB_PORT ?= 8640
 # Debian's Emscripten needs Debian's own Node.js modules when node comes from another packager.
 EMENV := NODE_PATH=/usr/share/nodejs
+PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
-.PHONY: run build test bench fuzz web web-run format clean
+.PHONY: run build test bench fuzz web web-run format clean install uninstall package screenshots
 
 run: build
 	cd $(RELEASE)/game && ../vorblet
@@ -33,6 +37,25 @@ test:
 	$(EMENV) cmake --build $(TEST)-web -j $(JOBS)
 	npm ci --prefix tests/web --no-audit --no-fund
 	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
+
+# cmake --install takes DESTDIR from the environment.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix $(PREFIX)
+
+# The manifest lists the installed paths without DESTDIR: give the same DESTDIR as to install.
+uninstall:
+	@test -f $(RELEASE)/install_manifest.txt || { echo "uninstall: nothing was installed from $(RELEASE)" >&2; exit 1; }
+	sed 's|^|$(DESTDIR)|' $(RELEASE)/install_manifest.txt | xargs -d '\n' rm -f
+	sed -n 's|^\(.*/vorblet\)/.*$$|$(DESTDIR)\1|p' $(RELEASE)/install_manifest.txt | sort -u | \
+	    xargs -r -d '\n' -I{} find {} -depth -type d -empty -delete
+	rm -f $(RELEASE)/install_manifest.txt
+
+package: build
+	tools/install-deps package
+	cd $(RELEASE) && cpack -G DEB
+
+screenshots: build
+	cmake --build $(RELEASE) --target screenshots
 
 bench:
 	tools/install-deps bench

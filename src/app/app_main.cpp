@@ -1,7 +1,11 @@
 #include "app/app_main.h"
 
+#include "app/data_dir.h"
 #include "app/game_thread.h"
+#include "app/start_report.h"
+#include "app/user_dirs.h"
 #include "objects/program_data.h"
+#include "platform/game_files.h"
 #include "platform/platform.h"
 #include "platform/settings.h"
 #include "platform/version.h"
@@ -19,10 +23,12 @@ int argumentError(const std::string& what) {
     return 2;
 }
 
-int help() {
+int help(const char* dataDir) {
     const std::string settings = platform::settingsPath();
+    const DataFolder data = findDataFolder(dataDir);
+    const std::string scores = scoreFileFor(data.fromCurrentFolder);
     std::printf(
-        "usage: vorblet [--fullscreen | --window]\n"
+        "usage: vorblet [--fullscreen | --window] [--data-dir DIR]\n"
         "\n"
         "Vorblet %s: slide the paddle along the gap in the bottom wall and keep the balls\n"
         "bouncing into the blocks before the blocks sink down to you.\n"
@@ -41,12 +47,14 @@ int help() {
         "  NORMAL (none)  SUPER (Tab)  HYPER (Control)  ULTRA (Tab and Control)  BENCH (Shift)\n"
         "\n"
         "Files:\n"
-        "  high scores         Vorblet.dat in the game's folder\n"
+        "  artwork and sounds  %s\n"
+        "  high scores         %s\n"
         "  settings            %s\n"
         "\n"
         "Options:\n"
         "  --fullscreen        start fullscreen\n"
         "  --window            start in a window\n"
+        "  --data-dir DIR      take the artwork and sounds from DIR\n"
         "  --help              show this help\n"
         "  --version           show the version\n"
         "\n"
@@ -54,7 +62,8 @@ int help() {
         "  --headless --script FILE [--trace FILE] [--shot MS:PATH.bmp]... [--no-sound]\n"
         "                      play a script on a virtual clock, without a window\n"
         "  --bench             one BENCH round without a window; prints its figures\n",
-        platform::kVersion,
+        platform::kVersion, data.path.empty() ? "the current folder" : data.path.c_str(),
+        scores.empty() ? "(none: no home folder is known)" : scores.c_str(),
         settings.empty() ? "(none: neither XDG_CONFIG_HOME nor HOME is set)" : settings.c_str());
     return 0;
 }
@@ -85,10 +94,12 @@ int appMain(int argc, char** argv) {
     int shotCount = 0;
     bool headlessGiven = false, benchGiven = false;
     platform::FullscreenChoice fullscreen = platform::FullscreenChoice::saved;
+    const char* dataDir = nullptr;
+    bool helpWanted = false;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
         if (flag == "--help") {
-            return help();
+            helpWanted = true;
         } else if (flag == "--version") {
             std::printf("vorblet %s\n", platform::kVersion);
             return 0;
@@ -112,6 +123,10 @@ int appMain(int argc, char** argv) {
             // A second one would silently win over the first.
             if (path != nullptr) return argumentError(flag + " given twice");
             path = argv[++i];
+        } else if (flag == "--data-dir") {
+            if (i + 1 == argc) return argumentError("--data-dir needs a value");
+            if (dataDir != nullptr) return argumentError("--data-dir given twice");
+            dataDir = argv[++i];
         } else if (flag == "--shot") {
             if (i + 1 == argc) return argumentError("--shot needs a value");
             if (shotCount == kMaxShots)
@@ -126,6 +141,7 @@ int appMain(int argc, char** argv) {
             return argumentError("unknown argument '" + flag + "'");
         }
     }
+    if (helpWanted) return help(dataDir);
     if (headlessGiven && benchGiven)
         return argumentError("--headless and --bench exclude each other");
     if (backend == platform::Backend::headless && options.scriptPath == nullptr)
@@ -137,12 +153,22 @@ int appMain(int argc, char** argv) {
     if (backend != platform::Backend::window && fullscreen != platform::FullscreenChoice::saved)
         return argumentError("--fullscreen and --window go only with the window");
     platform::chooseFullscreen(fullscreen);
+    const DataFolder data = findDataFolder(dataDir);
+    platform::setGameFolder(data.path);
+    scoreFile = scoreFileFor(data.fromCurrentFolder);
 
     if (int code = platform::selectBackend(backend, options); code != 0) return code;
     for (int i = 0; i < shotCount; ++i)
         platform::addShot(shots[i].ms, shots[i].path);
-    if (backend == platform::Backend::bench) return runBenchmark();
-    return platform::runWindow({windowCreated, windowDestroyed});
+    const int code = backend == platform::Backend::bench
+                         ? runBenchmark()
+                         : platform::runWindow({windowCreated, windowDestroyed});
+    // A start that failed is not a game that ended: a launcher or a script must be able to tell.
+    if (startFailed() == 1) {
+        reportStartFailure(data);
+        return 1;
+    }
+    return code;
 }
 
 void windowCreated() {

@@ -7,7 +7,10 @@
 
 // The same start-up as the game (minus the logo), then one BENCH round at once on the real clock.
 int runBenchmark() {
-    if (bindScreen(screen) == nullptr || startAssets() != 1) return 1;
+    if (bindScreen(screen) == nullptr || startAssets() != 1) {
+        noteStartFailure();
+        return 1;
+    }
     char line[128];
     formatBenchFigures(runBenchRound(), line, sizeof line);
     std::fputs(line, stdout);

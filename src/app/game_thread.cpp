@@ -7,6 +7,23 @@
 #include "platform/platform.h"
 #include "screens/startup_logo.h"
 
+#include <atomic>
+
+namespace {
+
+// Set on the game thread, read by the main thread once that thread has ended.
+std::atomic<int> startFailure{0};
+
+} // namespace
+
+int startFailed() {
+    return startFailure.load();
+}
+
+void noteStartFailure() {
+    startFailure.store(1);
+}
+
 int startAssets() {
     int r = loadSheets();
     if (r == 1) r = createLayers();
@@ -20,6 +37,8 @@ int startAssets() {
 int gameThreadMain(void*) {
     if (bindScreen(screen) != nullptr && startAssets() == 1 && showStartupLogo(screen) == 1)
         runPlayLoop();
+    else
+        noteStartFailure();
     // The thread ended by itself. If the player's close already claimed the shutdown, the
     // main thread is waiting for this thread and nothing must be sent.
     if (claimQuit()) platform::sendDestroy();

@@ -1,5 +1,6 @@
 #include "gfx/image.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "gfx/bmp_decode.h"
+#include "platform/game_files.h"
 #include "platform/platform.h"
 #include "platform/regular_file.h"
 
@@ -25,10 +27,20 @@ bool allocateRows(QUORINImage& surface, int32_t width, int32_t height) {
     return surface.pixels != nullptr;
 }
 
-bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
+// What was wrong with the file that could not be read, in words for the start-up report.
+std::string readFailure(int error) {
+    if (error == ENOENT) return "is missing";
+    if (error == platform::kNotARegularFile) return "is not a regular file";
+    return std::string("cannot be read (") + std::strerror(error) + ")";
+}
+
+bool readFile(const std::string& path, std::vector<uint8_t>& bytes, std::string& failure) {
     // A FIFO or a device in place of a sheet would hold start-up until someone wrote to it.
     std::FILE* file = platform::openRegularFile(path.c_str());
-    if (file == nullptr) return false;
+    if (file == nullptr) {
+        failure = readFailure(errno);
+        return false;
+    }
     bool ok = std::fseek(file, 0, SEEK_END) == 0;
     const long size = ok ? std::ftell(file) : -1;
     ok = ok && size >= 0 && size <= kMaxFileSize && std::fseek(file, 0, SEEK_SET) == 0;
@@ -37,15 +49,18 @@ bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
         ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
     std::fclose(file);
+    if (!ok) failure = "cannot be read";
     return ok;
 }
 
-// The image of the file, or false when the file is missing, unreadable or not a bitmap we take.
-bool decodeFile(QUORINImage& surface, const std::string& path) {
+// The image of the file, or false when the file is missing, unreadable or not a bitmap we take;
+// failure then says which.
+bool decodeFile(QUORINImage& surface, const std::string& path, std::string& failure) {
     std::vector<uint8_t> bytes;
     int32_t width = 0, height = 0;
-    if (!readFile(path, bytes) || readBmpSize(bytes.data(), bytes.size(), width, height) != 1)
-        return false;
+    if (!readFile(path, bytes, failure)) return false;
+    failure = "is not a bitmap the game can read";
+    if (readBmpSize(bytes.data(), bytes.size(), width, height) != 1) return false;
     std::unique_ptr<uint8_t[]> rows(new (std::nothrow)
                                         uint8_t[static_cast<size_t>(width) * height * 3]);
     if (rows == nullptr || decodeBmp(bytes.data(), bytes.size(), rows.get(),
@@ -90,10 +105,15 @@ QUORINImage* createSurface(QUORINImage& surface, int32_t width, int32_t height) 
 QUORINImage* loadBitmap(QUORINImage& surface, const char* name) {
     if (screenBound == 0 || surface.taken != 0) return nullptr;
     surface.taken = 1;
-    const std::string path = std::string("BMP" PLATFORM_SEPARATOR) + name + ".bmp";
-    if (!decodeFile(surface, path)) {
-        const std::string text = path + "\n の読込みに失敗しました。";
+    surface.name = name;
+    // The box names the file as the game knows it; the report names where it was looked for.
+    const std::string relative = std::string("BMP" PLATFORM_SEPARATOR) + name + ".bmp";
+    const std::string path = platform::gameFilePath(relative);
+    std::string failure;
+    if (!decodeFile(surface, path, failure)) {
+        const std::string text = relative + "\n の読込みに失敗しました。";
         platform::showMessageBox("Error", text.c_str());
+        platform::noteGameFileProblem(path, failure);
         return nullptr;
     }
     return &surface;
@@ -115,6 +135,11 @@ int verifyBitmap(QUORINImage& surface, uint32_t expected, int32_t multiplier) {
     }
     if (sum != expected) {
         platform::showMessageBox("Error", "BMPが不正です。");
+        const std::string relative =
+            std::string("BMP" PLATFORM_SEPARATOR) + (surface.name ? surface.name : "?") + ".bmp";
+        platform::noteGameFileProblem(platform::gameFilePath(relative),
+                                      "is altered (its checksum is " + std::to_string(sum) +
+                                          ", not " + std::to_string(expected) + ")");
         return 0;
     }
     return 1;

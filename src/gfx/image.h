@@ -18,6 +18,9 @@ struct QUORINImage {
     uint8_t* pixels = nullptr;
     int32_t isScreen = 0;
     BlitRect bounds;
+    // The bitmap name it was loaded from (a constant of the program, not copied), so that a
+    // failed check can name the file; null for other surfaces.
+    const char* name = nullptr;
     // Owns the rows, so a surface destroyed before exit gives its memory back.
     std::unique_ptr<uint8_t[]> storage;
 };
@@ -30,9 +33,11 @@ void unbindScreen();
 QUORINImage* createSurface(QUORINImage& surface, int32_t width, int32_t height);
 // Takes the size from the rectangle's height and width; its top and left are ignored.
 QUORINImage* createSurface(QUORINImage& surface, const BlitRect& size);
-// Reads "BMP" + separator + name + ".bmp"; a file that cannot be read shows a box and fails.
+// Reads "BMP" + separator + name + ".bmp" in the game folder; a file that cannot be read shows a
+// box, is noted as a game file problem and fails.
 QUORINImage* loadBitmap(QUORINImage& surface, const char* name);
-// 1 when the checksum over the first width x height bytes is accepted, else 0.
+// 1 when the checksum over the first width x height bytes is accepted, else 0; a rejected
+// bitmap file is noted as a game file problem.
 int verifyBitmap(QUORINImage& surface, uint32_t expected, int32_t multiplier);
 // Paints the whole surface in the colour of the low 8 bits of each argument.
 void fillSurface(QUORINImage& surface, int32_t red, int32_t green, int32_t blue);

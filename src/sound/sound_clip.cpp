@@ -1,5 +1,6 @@
 #include "sound/sound_clip.h"
 
+#include "platform/game_files.h"
 #include "platform/platform.h"
 
 namespace {
@@ -46,7 +47,7 @@ int QUORINSound::open(const char* file) {
     if (soundError != 0) return traced("open", *this, soundError);
     if (deviceId != 0) return traced("open", *this, -1);
     int handle = 0;
-    soundError = platform::audioOpen(file, handle);
+    soundError = platform::audioOpen(platform::gameFilePath(file).c_str(), handle);
     if (soundError == 0) deviceId = static_cast<uint32_t>(handle) + 1;
     return traced("open", *this, soundError);
 }

@@ -19,7 +19,7 @@ class QUORINSound {
 
     // Results: 0 success, -1 for a clip in the wrong open state (nothing is sent), otherwise the
     // platform's error code. Every operation returns soundError at once while it is set.
-    int open(const char* path); // -1 when already open
+    int open(const char* path); // in the game folder; -1 when already open
     int play();                 // from the start; -1 when not open
     // 1 while the clip sounds, 0 when it does not or the query failed (which sets soundError);
     // -1 when not open; soundError while that is set. Callers treat non-zero as busy.

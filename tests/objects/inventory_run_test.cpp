@@ -79,15 +79,26 @@ INSTANTIATE_TEST_SUITE_P(Runs, SilentRun,
                              return std::string(info.param.name);
                          });
 
-TEST(InventoryRun, AMissingSheetEndsTheRunWithItsMessage) {
+// The box is the one the game always showed; the exit code and the line on stderr tell a
+// launcher or a script that the game never started.
+TEST(InventoryRun, AMissingSheetEndsTheRunWithItsMessageAndExitCodeOne) {
     fs::path folder = makeGameFolder("nosheet");
     fs::remove(folder / "BMP/130.bmp");
     GameRun run = runHeadless(folder, "0 down ESCAPE\n");
-    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    EXPECT_EQ(run.exitCode, 1) << run.errors;
     std::vector<std::string> boxes = linesContaining(run.trace, " box ");
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].find("BMP/130.bmp"), std::string::npos);
+    EXPECT_NE(boxes[0].find("box Error BMP/130.bmp\\n の読込みに失敗しました。"), std::string::npos)
+        << boxes[0];
     EXPECT_TRUE(soundLines(run).empty());
+    EXPECT_NE(run.trace.back().find(" exit 1"), std::string::npos);
+    EXPECT_EQ(
+        run.errors,
+        "vorblet: " + (folder / "BMP" / "130.bmp").string() +
+            " is missing; the game's files (BMP/ and wav/) were looked for in: " + folder.string() +
+            ", " + fs::path(VORBLET_BINARY).parent_path().string() + ", " +
+            (fs::path(VORBLET_BINARY).parent_path().parent_path() / "share" / "vorblet").string() +
+            "\n");
 }
 
 TEST(InventoryRun, AGameFileThatIsNotARegularFileIsTakenAsMissing) {

@@ -11,6 +11,7 @@
 #include "input/frame_pacer.h"
 #include "objects/inventory.h"
 #include "objects/program_data.h"
+#include "platform/game_files.h"
 #include "sound/sound_channel.h"
 #include "sound/sound_clip.h"
 #include "support/headless_probe.h"
@@ -63,9 +64,11 @@ inline void closeSound() {
 // The whole program as a fresh process finds it: a fresh headless backend (clock 0, no keys,
 // with or without a sound device), nothing made, nothing open, the default high scores, no quit
 // request, the mouse in control (as the title screen finds it), the generator at its seed and the
-// frame timer at 0.
+// frame timer at 0, the game's files read from the current folder with no problem noted.
 inline void resetProgram(bool noSound = false) {
     closeSound();
+    platform::setGameFolder("");
+    platform::clearGameFileProblems();
     platform::probe::resetHeadless(noSound);
     renewSurfaces();
     constexpr int32_t kDefaultScores[6] = {30, 30, 30, 0, 30, 30};
