@@ -363,6 +363,7 @@ TEST_F(WindowTest, TheWindowScalesByWholeNumbersAndGoesFullscreen) {
     ASSERT_TRUE(titleShows(window));
     EXPECT_NE(game->errors().find("using the default settings"), std::string::npos)
         << game->errors();
+    EXPECT_EQ(x.iconWidth(window), 64) << "the window has no icon of ours";
 
     x.resizeWindow(window, 1280, 920);
     EXPECT_TRUE(waitFor([&] { return showsScaled(grab(window), 2, 0, 0); }, kToShow))

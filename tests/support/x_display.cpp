@@ -140,6 +140,20 @@ unsigned long XTestDisplay::findWindow(const std::string& caption, milliseconds 
     return found;
 }
 
+int XTestDisplay::iconWidth(unsigned long window) {
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, left = 0;
+    unsigned char* data = nullptr;
+    int width = 0;
+    if (XGetWindowProperty(display_, window, XInternAtom(display_, "_NET_WM_ICON", False), 0, 2,
+                           False, XA_CARDINAL, &type, &format, &count, &left, &data) == Success &&
+        format == 32 && count == 2)
+        width = int(reinterpret_cast<long*>(data)[0]);
+    if (data != nullptr) XFree(data);
+    return width;
+}
+
 std::string XTestDisplay::windowName(unsigned long window) {
     char* name = nullptr;
     std::string result;

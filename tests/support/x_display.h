@@ -23,6 +23,9 @@ class XTestDisplay {
     // The window's client area as top-down blue-green-red bytes; empty when it cannot be read.
     std::vector<uint8_t> readPixels(unsigned long window, int& width, int& height);
     std::string windowName(unsigned long window);
+    // The width of the window's icon as the window manager would take it (_NET_WM_ICON); 0 when
+    // it has none.
+    int iconWidth(unsigned long window);
     // Presses or releases a key (an xdotool key name), with the window focused for a press.
     void keyDown(unsigned long window, const std::string& key);
     void keyUp(const std::string& key);

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "assets/bitmap_set.h"
+#include "assets/bmp_writer.h"
+#include "assets/icon.h"
 #include "assets/icon_set.h"
 #include "assets/png_writer.h"
 #include "assets/sound_set.h"
@@ -33,6 +35,11 @@ int writeGameFiles(const std::filesystem::path& game) {
         return 1;
     }
     if (!assets::writeBitmaps((game / "BMP").string())) return 1;
+    // The window's icon, beside the sheets so that it travels with them.
+    if (!assets::writeBmp((game / "BMP" / "icon.bmp").string(), assets::drawIcon(64))) {
+        std::fprintf(stderr, "vorblet_assets: cannot write the window icon\n");
+        return 1;
+    }
     if (!assets::writeSounds((game / "wav").string())) return 1;
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "platform/sdl/window.h"
 
+#include "platform/game_files.h"
 #include "platform/quit_signals.h"
+#include "platform/regular_file.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/clock.h"
 #include "platform/sdl/input.h"
@@ -188,6 +190,18 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
         focusLost = false;
         break;
     }
+}
+
+// The window's icon, drawn by the asset maker beside the sheets; without it the window simply has
+// none.
+void setIcon() {
+    std::FILE* file = openRegularFile(gameFilePath("BMP/icon.bmp").c_str());
+    if (file == nullptr) return;
+    SDL_Surface* icon = SDL_LoadBMP_RW(SDL_RWFromFP(file, SDL_TRUE), 1);
+    if (icon == nullptr) return;
+    SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 255, 255, 255));
+    SDL_SetWindowIcon(window, icon);
+    SDL_FreeSurface(icon);
 }
 
 // The largest whole scale at which the window and its frame fit on the display with room to
@@ -378,6 +392,7 @@ int runWindow(const WindowHandlers& windowHandlers) {
     catchQuitSignals(kCloseGraceMs / 1000 + 2);
     wakeEvent = SDL_RegisterEvents(1);
     SDL_SetWindowMinimumSize(window, kWindowWidth, kWindowHeight);
+    setIcon();
     muteAudio(settings.muted);
     refreshInput(window, false, picturePlace());
     handlers.created();
