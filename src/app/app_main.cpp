@@ -1,6 +1,7 @@
 #include "app/app_main.h"
 
 #include "app/game_thread.h"
+#include "objects/inventory.h"
 #include "objects/program_data.h"
 #include "platform/platform.h"
 #include "platform/settings.h"
@@ -53,7 +54,16 @@ int help() {
         "For tests and measurements:\n"
         "  --headless --script FILE [--trace FILE] [--shot MS:PATH.bmp]... [--no-sound]\n"
         "                      play a script on a virtual clock, without a window\n"
-        "  --bench             one BENCH round without a window; prints its figures\n",
+        "  --bench             one BENCH round without a window; prints its figures\n"
+        "\n"
+        "Recording and replaying a session:\n"
+        "  --record FILE       write what the game sees (keys, clock, sounds, scores) to FILE\n"
+        "                      as it runs, in the window or with --headless\n"
+        "  --replay FILE [--trace FILE] [--shot MS:PATH.bmp]... [--scores FILE]\n"
+        "                      play a recording back exactly, without a window, as fast as it\n"
+        "                      goes; the score file is written only to --scores FILE\n"
+        "  --replay FILE --watch [--scores FILE]\n"
+        "                      play it back in a window at the recorded speed\n",
         platform::kVersion,
         settings.empty() ? "(none: neither XDG_CONFIG_HOME nor HOME is set)" : settings.c_str());
     return 0;
@@ -83,7 +93,7 @@ int appMain(int argc, char** argv) {
     constexpr int kMaxShots = 64;
     Shot shots[kMaxShots];
     int shotCount = 0;
-    bool headlessGiven = false, benchGiven = false;
+    bool headlessGiven = false, benchGiven = false, watch = false;
     platform::FullscreenChoice fullscreen = platform::FullscreenChoice::saved;
     for (int i = 1; i < argc; ++i) {
         const std::string flag = argv[i];
@@ -106,9 +116,16 @@ int appMain(int argc, char** argv) {
             backend = platform::Backend::bench;
         } else if (flag == "--no-sound") {
             options.noSound = true;
-        } else if (flag == "--script" || flag == "--trace") {
+        } else if (flag == "--watch") {
+            watch = true;
+        } else if (flag == "--script" || flag == "--trace" || flag == "--record" ||
+                   flag == "--replay" || flag == "--scores") {
             if (i + 1 == argc) return argumentError(flag + " needs a value");
-            const char*& path = flag == "--script" ? options.scriptPath : options.tracePath;
+            const char*& path = flag == "--script"   ? options.scriptPath
+                                : flag == "--trace"  ? options.tracePath
+                                : flag == "--record" ? options.recordPath
+                                : flag == "--replay" ? options.replayPath
+                                                     : options.scoresPath;
             // A second one would silently win over the first.
             if (path != nullptr) return argumentError(flag + " given twice");
             path = argv[++i];
@@ -128,11 +145,29 @@ int appMain(int argc, char** argv) {
     }
     if (headlessGiven && benchGiven)
         return argumentError("--headless and --bench exclude each other");
-    if (backend == platform::Backend::headless && options.scriptPath == nullptr)
+    if (options.replayPath != nullptr) {
+        if (options.recordPath || options.scriptPath || options.noSound || benchGiven)
+            return argumentError(
+                "--replay goes without --record, --script, --no-sound and --bench");
+        if (watch && (headlessGiven || options.tracePath || shotCount))
+            return argumentError(
+                "--replay --watch shows a window: no --headless, --trace or --shot");
+        backend = watch ? platform::Backend::window : platform::Backend::headless;
+    } else if (watch || options.scoresPath) {
+        return argumentError("--watch and --scores go only with --replay");
+    } else if (options.recordPath && benchGiven) {
+        return argumentError("--record goes with the window or --headless, not --bench");
+    } else if (backend == platform::Backend::headless && options.scriptPath == nullptr) {
         return argumentError("--headless needs --script FILE");
+    }
+    // A recorded window session can keep a trace too; the window alone keeps none.
+    const bool traceKept = backend == platform::Backend::headless ||
+                           (backend == platform::Backend::window && options.recordPath);
     if (backend != platform::Backend::headless &&
-        (options.scriptPath || options.tracePath || shotCount || options.noSound))
+        (options.scriptPath || (options.tracePath && !traceKept) || shotCount || options.noSound))
         return argumentError("--script, --trace, --shot and --no-sound go only with --headless");
+    options.assetFiles = assetFiles().data();
+    options.assetFileCount = int(assetFiles().size());
 
     if (backend != platform::Backend::window && fullscreen != platform::FullscreenChoice::saved)
         return argumentError("--fullscreen and --window go only with the window");

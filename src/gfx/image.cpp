@@ -87,10 +87,14 @@ QUORINImage* createSurface(QUORINImage& surface, int32_t width, int32_t height) 
     return createSurface(surface, size);
 }
 
+std::string bitmapPath(const char* name) {
+    return std::string("BMP" PLATFORM_SEPARATOR) + name + ".bmp";
+}
+
 QUORINImage* loadBitmap(QUORINImage& surface, const char* name) {
     if (screenBound == 0 || surface.taken != 0) return nullptr;
     surface.taken = 1;
-    const std::string path = std::string("BMP" PLATFORM_SEPARATOR) + name + ".bmp";
+    const std::string path = bitmapPath(name);
     if (!decodeFile(surface, path)) {
         const std::string text = path + "\n の読込みに失敗しました。";
         platform::showMessageBox("Error", text.c_str());

@@ -3,6 +3,7 @@
 // 3 x width bytes, so pixel (x, y) starts at byte ((height - 1 - y) x width + x) x 3.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "gfx/blit_rect.h"
 
@@ -32,6 +33,8 @@ QUORINImage* createSurface(QUORINImage& surface, int32_t width, int32_t height);
 QUORINImage* createSurface(QUORINImage& surface, const BlitRect& size);
 // Reads "BMP" + separator + name + ".bmp"; a file that cannot be read shows a box and fails.
 QUORINImage* loadBitmap(QUORINImage& surface, const char* name);
+// The file loadBitmap reads for a sheet's name.
+std::string bitmapPath(const char* name);
 // 1 when the checksum over the first width x height bytes is accepted, else 0.
 int verifyBitmap(QUORINImage& surface, uint32_t expected, int32_t multiplier);
 // Paints the whole surface in the colour of the low 8 bits of each argument.

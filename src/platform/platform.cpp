@@ -13,6 +13,10 @@ const BackendTable* active = &sdl::backend;
 int selectBackend(Backend chosen, const HeadlessOptions& options) {
     kind = chosen;
     active = chosen == Backend::window ? &sdl::backend : &headless::backend;
+    if (options.recordPath != nullptr || options.replayPath != nullptr) {
+        record::wrap(*active);
+        active = &record::backend;
+    }
     return active->start(chosen, options);
 }
 
@@ -107,6 +111,14 @@ int audioClose(int handle) {
 
 void traceSound(const char* action, int clip, int result) {
     active->traceSound(action, clip, result);
+}
+
+std::FILE* openDataFile(const char* path) {
+    return active->openDataFile(path);
+}
+
+int replaceDataFile(const char* path, const void* bytes, size_t size) {
+    return active->replaceDataFile(path, bytes, size);
 }
 
 } // namespace platform
