@@ -236,7 +236,9 @@ void expectTheReplayShowsTheSession(const fs::path& recorded, const std::string&
     EXPECT_EQ(replayed, window);
     const std::vector<std::string> presents = linesContaining(replayed, "present ");
     ASSERT_FALSE(presents.empty());
-    if (!finalHash.empty()) EXPECT_EQ(presents.back(), "present " + finalHash);
+    if (!finalHash.empty()) {
+        EXPECT_EQ(presents.back(), "present " + finalHash);
+    }
     EXPECT_EQ(readFile(folder / "scores.dat"), readFile(recorded / "Vorblet.dat"));
     EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
 }
@@ -283,6 +285,21 @@ TEST_F(WindowTest, ASessionClosedByThePlayerReplaysToItsClose) {
     x.requestClose(window);
     ASSERT_EQ(ends(), 0) << game->errors();
     expectTheReplayShowsTheSession(folder, "");
+
+    // Watched in a window, it plays to the same close and the same scores.
+    const fs::path recorded = folder;
+    folder = makeGameFolder("watched");
+    game = std::make_unique<ChildProcess>(
+        folder, VORBLET_BINARY, x.name(), std::vector<std::string>{},
+        std::vector<std::string>{"--replay", (recorded / "session.rec").string(), "--watch",
+                                 "--scores", "scores.dat"});
+    EXPECT_NE(x.findWindow(kCaption, kToAppear), 0u);
+    int code = -1;
+    ASSERT_TRUE(game->wait(kToEnd + seconds(60), code)) << "the watched replay did not end";
+    EXPECT_EQ(code, 0) << game->errors();
+    EXPECT_EQ(game->errors().find("vorblet:"), std::string::npos) << game->errors();
+    EXPECT_EQ(readFile(folder / "scores.dat"), readFile(recorded / "Vorblet.dat"));
+    EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
 }
 
 // A close sees the game end at its next flag test: a round or the game-over sequence at its next

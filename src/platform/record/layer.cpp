@@ -34,8 +34,10 @@ WindowHandlers outerHandlers;
 // of the call the game thread is in (or makes next), and the game thread goes back to the game
 // only once the close has claimed the shutdown, so the replay can set the quit flag at the same
 // point of the game's calls.
-std::mutex lock;
-std::condition_variable changed;
+// Never destroyed, like what else a call at exit reaches: the game's global sound clips close
+// themselves after every ordinary static is gone, and still talk to this layer.
+std::mutex& lock = *new std::mutex;
+std::condition_variable& changed = *new std::condition_variable;
 bool inCall = false;
 bool closePending = false, closeWritten = false;
 bool claimed = false;    // the main thread has claimed the shutdown, or found it claimed
@@ -55,7 +57,8 @@ const char* replayPath = "";
 const char* scoresPath = nullptr;
 bool ranOut = false, diverged = false;
 uint32_t fallbackTick = 0;
-std::map<int64_t, int> innerHandles; // a watched replay's own clips, by the recorded handle
+// A watched replay's own clips, by the recorded handle.
+std::map<int64_t, int>& innerHandles = *new std::map<int64_t, int>;
 
 int soundAction(const char* action) {
     const char* const actions[] = {"open", "play", "stop", "close"};
