@@ -84,6 +84,9 @@ TEST(ReplayTest, ARecordedRunReplaysToTheSameTraceShotsAndScores) {
     EXPECT_EQ(readFile(session.recorded / "trace.txt"), readFile(session.plain / "trace.txt"));
     EXPECT_EQ(readFile(session.recorded / "Vorblet.dat"), readFile(session.plain / "Vorblet.dat"));
     ASSERT_NE(readFile(session.plain / "Vorblet.dat"), kRecordedScores) << "no score was beaten";
+    // Well under a megabyte for ten minutes: under half of that rate.
+    const double sessionMs = std::stod(session.recordedRun.trace.back());
+    EXPECT_LT(double(fs::file_size(session.recorded / "session.rec")), sessionMs * 0.87);
 
     // Replayed elsewhere, over a score file of other scores that it reads nothing from.
     fs::path folder = makeGameFolder("replay");

@@ -241,6 +241,9 @@ void expectTheReplayShowsTheSession(const fs::path& recorded, const std::string&
     }
     EXPECT_EQ(readFile(folder / "scores.dat"), readFile(recorded / "Vorblet.dat"));
     EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
+    // Well under a megabyte for ten minutes: under half of that rate.
+    const double sessionMs = std::stod(traceLines(recorded / "trace.txt").back());
+    EXPECT_LT(double(fs::file_size(recorded / "session.rec")), sessionMs * 0.87);
 }
 
 std::string hashOf(const BmpImage& picture) {
