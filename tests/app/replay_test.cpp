@@ -3,6 +3,7 @@
 #include "platform/record/format.h"
 #include "platform/record/reader.h"
 #include "support/game_run.h"
+#include "support/trace.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,45 @@ TEST(ReplayTest, ARecordingCutShortByACrashPlaysWhatItHoldsThenEndsAsAClosedWind
     EXPECT_LT(linesContaining(replay.trace, "present").size(),
               linesContaining(full, "present").size());
     EXPECT_EQ(readFile(folder / "scores.dat").size(), 24u);
+}
+
+// A recording whose hundredth picture check says another picture, in one block: the game does
+// not show what it holds, and the replay says so, ends as after a close and exits with code 2.
+TEST(ReplayTest, AReplayThatNoLongerFollowsItsRecordingSaysSoAndExitsWith2) {
+    const std::vector<uint8_t> bytes = recordingBytes();
+    Recording recording;
+    std::string error;
+    ASSERT_EQ(parseRecording(bytes.data(), bytes.size(), recording, error), 1) << error;
+    std::vector<uint8_t> entries = recording.entries;
+    int pictures = 0;
+    for (const uint8_t* at = entries.data(); at < entries.data() + entries.size();) {
+        const uint8_t* start = at;
+        Entry entry;
+        ASSERT_TRUE(decodeEntry(at, entries.data() + entries.size(), entry));
+        if (entry.type == Entry::value && entry.kind == kPresent && ++pictures == 100) {
+            entries[size_t(start - entries.data()) + 1] ^= 0x02; // the check's lowest varint byte
+            break;
+        }
+    }
+    ASSERT_EQ(pictures, 100);
+    std::vector<uint8_t> file = encodeHeader(recording.header);
+    putVarint(file, entries.size());
+    file.insert(file.end(), entries.begin(), entries.end());
+    putU32(file, crc32(entries.data(), entries.size()));
+
+    fs::path folder = makeGameFolder("astray");
+    writeFile(folder / "astray.rec", file);
+    GameRun replay = runProgram(folder, {"--replay", "astray.rec", "--trace", "trace.txt"});
+    EXPECT_EQ(replay.exitCode, 2);
+    EXPECT_NE(replay.errors.find("vorblet: the replay no longer follows astray.rec after"),
+              std::string::npos)
+        << replay.errors;
+    EXPECT_NE(replay.errors.find("the picture differs from the recorded one"), std::string::npos);
+    EXPECT_GE(linesContaining(replay.trace, "present").size(), 100u);
+    EXPECT_LT(linesContaining(replay.trace, "present").size(),
+              linesContaining(recordedSession().plainRun.trace, "present").size());
+    ASSERT_FALSE(replay.trace.empty());
+    EXPECT_NE(replay.trace.back().find(" exit 2"), std::string::npos);
 }
 
 TEST(ReplayTest, ARecordingThatDoesNotFitIsRefusedBeforeAnythingRuns) {
