@@ -67,10 +67,12 @@ bench:
 fuzz:
 	tools/install-deps fuzz
 	CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORBLET_FUZZ=ON
-	cmake --build $(FUZZ) -j $(JOBS) --target vorblet_bmp_fuzz
-	mkdir -p $(FUZZ)/corpus
+	cmake --build $(FUZZ) -j $(JOBS) --target vorblet_bmp_fuzz vorblet_replay_fuzz
+	mkdir -p $(FUZZ)/corpus $(FUZZ)/replay_corpus
 	$(FUZZ)/vorblet_bmp_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=10 \
 	    -artifact_prefix=$(FUZZ)/ $(FUZZ)/corpus fuzz/corpus
+	$(FUZZ)/vorblet_replay_fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=8192 -timeout=10 \
+	    -artifact_prefix=$(FUZZ)/replay- $(FUZZ)/replay_corpus fuzz/replay_corpus
 
 web:
 	tools/install-deps web

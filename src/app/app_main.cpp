@@ -4,6 +4,7 @@
 #include "app/game_thread.h"
 #include "app/start_report.h"
 #include "app/user_dirs.h"
+#include "objects/inventory.h"
 #include "objects/program_data.h"
 #include "platform/game_files.h"
 #include "platform/platform.h"
@@ -61,7 +62,16 @@ int help(const char* dataDir) {
         "For tests and measurements:\n"
         "  --headless --script FILE [--trace FILE] [--shot MS:PATH.bmp]... [--no-sound]\n"
         "                      play a script on a virtual clock, without a window\n"
-        "  --bench             one BENCH round without a window; prints its figures\n",
+        "  --bench             one BENCH round without a window; prints its figures\n"
+        "\n"
+        "Recording and replaying a session:\n"
+        "  --record FILE       write what the game sees (keys, clock, sounds, scores) to FILE\n"
+        "                      as it runs, in the window or with --headless\n"
+        "  --replay FILE [--trace FILE] [--shot MS:PATH.bmp]... [--scores FILE]\n"
+        "                      play a recording back exactly, without a window, as fast as it\n"
+        "                      goes; the score file is written only to --scores FILE\n"
+        "  --replay FILE --watch [--scores FILE]\n"
+        "                      play it back in a window at the recorded speed\n",
         platform::kVersion, data.path.empty() ? "the current folder" : data.path.c_str(),
         scores.empty() ? "(none: no home folder is known)" : scores.c_str(),
         settings.empty() ? "(none: neither XDG_CONFIG_HOME nor HOME is set)" : settings.c_str());
@@ -92,7 +102,7 @@ int appMain(int argc, char** argv) {
     constexpr int kMaxShots = 64;
     Shot shots[kMaxShots];
     int shotCount = 0;
-    bool headlessGiven = false, benchGiven = false;
+    bool headlessGiven = false, benchGiven = false, watch = false;
     platform::FullscreenChoice fullscreen = platform::FullscreenChoice::saved;
     const char* dataDir = nullptr;
     bool helpWanted = false;
@@ -117,9 +127,16 @@ int appMain(int argc, char** argv) {
             backend = platform::Backend::bench;
         } else if (flag == "--no-sound") {
             options.noSound = true;
-        } else if (flag == "--script" || flag == "--trace") {
+        } else if (flag == "--watch") {
+            watch = true;
+        } else if (flag == "--script" || flag == "--trace" || flag == "--record" ||
+                   flag == "--replay" || flag == "--scores") {
             if (i + 1 == argc) return argumentError(flag + " needs a value");
-            const char*& path = flag == "--script" ? options.scriptPath : options.tracePath;
+            const char*& path = flag == "--script"   ? options.scriptPath
+                                : flag == "--trace"  ? options.tracePath
+                                : flag == "--record" ? options.recordPath
+                                : flag == "--replay" ? options.replayPath
+                                                     : options.scoresPath;
             // A second one would silently win over the first.
             if (path != nullptr) return argumentError(flag + " given twice");
             path = argv[++i];
@@ -144,18 +161,36 @@ int appMain(int argc, char** argv) {
     if (helpWanted) return help(dataDir);
     if (headlessGiven && benchGiven)
         return argumentError("--headless and --bench exclude each other");
-    if (backend == platform::Backend::headless && options.scriptPath == nullptr)
+    if (options.replayPath != nullptr) {
+        if (options.recordPath || options.scriptPath || options.noSound || benchGiven)
+            return argumentError(
+                "--replay goes without --record, --script, --no-sound and --bench");
+        if (watch && (headlessGiven || options.tracePath || shotCount))
+            return argumentError(
+                "--replay --watch shows a window: no --headless, --trace or --shot");
+        backend = watch ? platform::Backend::window : platform::Backend::headless;
+    } else if (watch || options.scoresPath) {
+        return argumentError("--watch and --scores go only with --replay");
+    } else if (options.recordPath && benchGiven) {
+        return argumentError("--record goes with the window or --headless, not --bench");
+    } else if (backend == platform::Backend::headless && options.scriptPath == nullptr) {
         return argumentError("--headless needs --script FILE");
+    }
+    // A recorded window session can keep a trace too; the window alone keeps none.
+    const bool traceKept = backend == platform::Backend::headless ||
+                           (backend == platform::Backend::window && options.recordPath);
     if (backend != platform::Backend::headless &&
-        (options.scriptPath || options.tracePath || shotCount || options.noSound))
+        (options.scriptPath || (options.tracePath && !traceKept) || shotCount || options.noSound))
         return argumentError("--script, --trace, --shot and --no-sound go only with --headless");
-
     if (backend != platform::Backend::window && fullscreen != platform::FullscreenChoice::saved)
         return argumentError("--fullscreen and --window go only with the window");
     platform::chooseFullscreen(fullscreen);
     const DataFolder data = findDataFolder(dataDir);
     platform::setGameFolder(data.path);
     scoreFile = scoreFileFor(data.fromCurrentFolder);
+    // The files a recording names, where this run reads them.
+    options.assetFiles = assetFiles().data();
+    options.assetFileCount = int(assetFiles().size());
 
     if (int code = platform::selectBackend(backend, options); code != 0) return code;
     for (int i = 0; i < shotCount; ++i)

@@ -1,7 +1,6 @@
 #include "app/score_file.h"
 
-#include "platform/file_replace.h"
-#include "platform/regular_file.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -14,7 +13,7 @@ int readData(const char* name, void* destination, int count, int& got) {
     got = 0;
     // Only a regular file is read: a FIFO or device in its place is refused like a missing file
     // instead of holding the game until someone writes to it.
-    std::FILE* file = platform::openRegularFile(name);
+    std::FILE* file = platform::openDataFile(name);
     if (file == nullptr) return 0;
     auto* out = static_cast<uint8_t*>(destination);
     int c = std::fgetc(file);
@@ -47,7 +46,7 @@ int writeDataFile(const char* name, const void* source, int count) {
         if (in[i] == 0x0A) bytes.push_back(0x0D);
         bytes.push_back(in[i]);
     }
-    return replaceFile(name, bytes.data(), bytes.size());
+    return platform::replaceDataFile(name, bytes.data(), bytes.size());
 }
 
 int saveScoreTable(const char* name, const int32_t (&table)[6]) {

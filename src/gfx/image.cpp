@@ -102,13 +102,17 @@ QUORINImage* createSurface(QUORINImage& surface, int32_t width, int32_t height) 
     return createSurface(surface, size);
 }
 
+std::string bitmapPath(const char* name) {
+    return platform::gameFilePath(std::string("BMP" PLATFORM_SEPARATOR) + name + ".bmp");
+}
+
 QUORINImage* loadBitmap(QUORINImage& surface, const char* name) {
     if (screenBound == 0 || surface.taken != 0) return nullptr;
     surface.taken = 1;
     surface.name = name;
     // The box names the file as the game knows it; the report names where it was looked for.
     const std::string relative = std::string("BMP" PLATFORM_SEPARATOR) + name + ".bmp";
-    const std::string path = platform::gameFilePath(relative);
+    const std::string path = bitmapPath(name);
     std::string failure;
     if (!decodeFile(surface, path, failure)) {
         const std::string text = relative + "\n の読込みに失敗しました。";

@@ -3,6 +3,7 @@
 // 3 x width bytes, so pixel (x, y) starts at byte ((height - 1 - y) x width + x) x 3.
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "gfx/blit_rect.h"
 
@@ -36,6 +37,8 @@ QUORINImage* createSurface(QUORINImage& surface, const BlitRect& size);
 // Reads "BMP" + separator + name + ".bmp" in the game folder; a file that cannot be read shows a
 // box, is noted as a game file problem and fails.
 QUORINImage* loadBitmap(QUORINImage& surface, const char* name);
+// The file loadBitmap reads for a sheet's name, in the game's folder.
+std::string bitmapPath(const char* name);
 // 1 when the checksum over the first width x height bytes is accepted, else 0; a rejected
 // bitmap file is noted as a game file problem.
 int verifyBitmap(QUORINImage& surface, uint32_t expected, int32_t multiplier);

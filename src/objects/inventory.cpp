@@ -1,7 +1,12 @@
 #include "objects/inventory.h"
 
+#include "platform/game_files.h"
+
+#include "gfx/image.h"
 #include "objects/program_data.h"
 #include "platform/platform.h"
+
+#include <string>
 
 // Defined in this order so that they are built in this order and destroyed in reverse: the
 // slots first (which stops nothing), then the clips (each open one is closed), then the sprites.
@@ -76,4 +81,22 @@ void setupSprites() {
     initSprite(clearFieldSprite, 0, bgLayer, nullptr, fieldLayer, 1.0f);
     initSprite(composeFieldSprite, 0, fieldLayer, nullptr, backBuffer, 1.0f);
     initSprite(presentFieldSprite, 0, backBuffer, &kPlayArea, screen, 1.0f);
+}
+
+const std::vector<const char*>& assetFiles() {
+    static const std::vector<std::string> paths = [] {
+        std::vector<std::string> all;
+        for (const Sheet& sheet : sheets)
+            all.push_back(bitmapPath(sheet.name));
+        for (const ClipFile& file : clipFiles)
+            all.push_back(platform::gameFilePath(file.path));
+        return all;
+    }();
+    static const std::vector<const char*> names = [] {
+        std::vector<const char*> all;
+        for (const std::string& path : paths)
+            all.push_back(path.c_str());
+        return all;
+    }();
+    return names;
 }

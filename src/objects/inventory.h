@@ -4,6 +4,7 @@
 // that fill them in, in this order: loadSheets, createLayers, openSounds, setupSprites.
 // soundDisabled, which openSounds sets, lives beside the score table (objects/program_data.h).
 #include <cstdint>
+#include <vector>
 
 #include "gfx/sprite.h"
 #include "gfx/surfaces.h"
@@ -30,3 +31,5 @@ int createLayers();
 // and soundDisabled is set. 1 when all opened, else 0.
 int openSounds();
 void setupSprites();
+// The artwork and sound files the game reads, as relative paths, in the order it reads them.
+const std::vector<const char*>& assetFiles();

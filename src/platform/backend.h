@@ -32,6 +32,14 @@ struct BackendTable {
     int (*audioIsPlaying)(int handle, int& playing);
     int (*audioClose)(int handle);
     void (*traceSound)(const char* action, int clip, int result);
+    std::FILE* (*openDataFile)(const char* path);
+    int (*replaceDataFile)(const char* path, const void* bytes, size_t size);
+    // For the record layer: the time the backend's trace and shots go by (ms since the start,
+    // pauses included); moving it on to ms (the virtual clock jumps, the window waits for it);
+    // and, on the game thread, the window's close as the player would make it.
+    uint32_t (*sessionMs)();
+    void (*advanceSession)(uint32_t ms);
+    void (*closeWindow)();
 };
 
 namespace sdl {
@@ -43,5 +51,10 @@ extern const BackendTable backend; // the script on the virtual clock, or the be
 namespace web {
 extern const BackendTable backend; // a canvas on a web page, in place of the SDL window
 }
+namespace record {
+// Records the answers of the table it wraps, or replays a recording in front of it.
+extern const BackendTable backend;
+void wrap(const BackendTable& inner);
+} // namespace record
 
 } // namespace platform

@@ -22,6 +22,10 @@ const BackendTable* active = windowTable;
 int selectBackend(Backend chosen, const HeadlessOptions& options) {
     kind = chosen;
     active = chosen == Backend::window ? windowTable : headlessTable;
+    if (options.recordPath != nullptr || options.replayPath != nullptr) {
+        record::wrap(*active);
+        active = &record::backend;
+    }
     return active->start(chosen, options);
 }
 
@@ -124,6 +128,14 @@ int audioClose(int handle) {
 
 void traceSound(const char* action, int clip, int result) {
     active->traceSound(action, clip, result);
+}
+
+std::FILE* openDataFile(const char* path) {
+    return active->openDataFile(path);
+}
+
+int replaceDataFile(const char* path, const void* bytes, size_t size) {
+    return active->replaceDataFile(path, bytes, size);
 }
 
 } // namespace platform

@@ -5,6 +5,7 @@
 // otherwise.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 namespace platform {
 
@@ -39,6 +40,14 @@ struct HeadlessOptions {
     const char* scriptPath = nullptr;
     const char* tracePath = nullptr; // null: no trace
     bool noSound = false;
+    // Recording and replaying the seam's answers (any backend records; a replay runs headless,
+    // or in the window when watched). The asset files are those whose checksums a recording
+    // carries; the scores path is the only score file a replay writes.
+    const char* recordPath = nullptr;
+    const char* replayPath = nullptr;
+    const char* scoresPath = nullptr;
+    const char* const* assetFiles = nullptr;
+    int assetFileCount = 0;
 };
 
 // Chooses the backend before anything else runs. For headless runs the script is read here:
@@ -95,6 +104,13 @@ void waitGameThread();
 // After the entry function returned: records the exit code (headless trace) and releases the
 // backend.
 void finish(int exitCode);
+
+// --- the score file ---
+// Opens it for reading in binary mode, as platform::openRegularFile does: null with errno set
+// when it cannot be opened.
+std::FILE* openDataFile(const char* path);
+// Replaces its contents as replaceFile does: 1 for success, 0 for failure.
+int replaceDataFile(const char* path, const void* bytes, size_t size);
 
 // --- audio: clips played without blocking ---
 // Results are 0 or a media error code (never -1, which the sound layer keeps for its own use).

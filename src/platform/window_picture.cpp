@@ -35,4 +35,15 @@ void copyOutOfPicture(const std::vector<uint8_t>& picture, int left, int top, in
                        });
 }
 
+uint64_t hashPicture(const std::vector<uint8_t>& picture) {
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (size_t i = 0; i + 8 <= picture.size(); i += 8) {
+        uint64_t word = 0;
+        for (int b = 7; b >= 0; --b)
+            word = word << 8 | picture[i + b];
+        hash = (hash ^ word) * 0x100000001b3ull;
+    }
+    return hash;
+}
+
 } // namespace platform

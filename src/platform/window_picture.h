@@ -10,6 +10,9 @@ namespace platform {
 // top-left pixel and the signed byte step to the line below.
 void copyIntoPicture(std::vector<uint8_t>& picture, int left, int top, int width, int height,
                      const uint8_t* firstLine, ptrdiff_t lineStep);
+// The picture's 64-bit hash, as the headless trace writes it: FNV-1a over little-endian 64-bit
+// words (the picture is a whole number of words).
+uint64_t hashPicture(const std::vector<uint8_t>& picture);
 void copyOutOfPicture(const std::vector<uint8_t>& picture, int left, int top, int width, int height,
                       uint8_t* firstLine, ptrdiff_t lineStep);
 

@@ -107,6 +107,16 @@ TEST(ShutdownTest, MalformedArgumentsStopBeforeAnythingRuns) {
         {{"--loud"}, "unknown argument '--loud'\nTry 'vorblet --help' for the options."},
         {{"--fullscreen", "--window"}, "--fullscreen and --window exclude each other"},
         {{"--bench", "--window"}, "--fullscreen and --window go only with the window"},
+        {{"--watch"}, "--watch and --scores go only with --replay"},
+        {{"--headless", "--script", "script.txt", "--scores", "a.txt"},
+         "--watch and --scores go only with --replay"},
+        {{"--replay"}, "--replay needs a value"},
+        {{"--replay", "a.txt", "--script", "script.txt"}, "--replay goes without --record"},
+        {{"--replay", "a.txt", "--record", "b.txt"}, "--replay goes without --record"},
+        {{"--replay", "a.txt", "--watch", "--trace", "b.txt"}, "no --headless, --trace or --shot"},
+        {{"--record", "a.txt", "--bench"}, "--record goes with the window or --headless"},
+        {{"--replay", "nothing.rec"}, "cannot read the recording nothing.rec"},
+        {{"--replay", "folder"}, "cannot read the recording folder: not a regular file"},
     };
     for (const Case& c : cases) {
         fs::path folder = makeGameFolder("arguments");

@@ -1,3 +1,4 @@
+#include "platform/window_picture.h"
 #include "support/bmp_image.h"
 #include "support/game_run.h"
 #include "support/x_display.h"
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <sys/wait.h>
 #include <thread>
 
@@ -106,9 +108,10 @@ class WindowTest : public testing::Test {
     // Starts the game in a fresh folder, or in `folder` as the test prepared it, and waits for its
     // window.
     unsigned long start(const std::string& name, const std::vector<std::string>& environment = {},
-                        bool freshFolder = true) {
+                        bool freshFolder = true, const std::vector<std::string>& arguments = {}) {
         if (freshFolder) folder = makeGameFolder(name);
-        game = std::make_unique<ChildProcess>(folder, VORBLET_BINARY, x.name(), environment);
+        game = std::make_unique<ChildProcess>(folder, VORBLET_BINARY, x.name(), environment,
+                                              arguments);
         unsigned long window = x.findWindow(kCaption, kToAppear);
         EXPECT_NE(window, 0u) << name << ": no window";
         return window;
@@ -200,6 +203,106 @@ TEST_F(WindowTest, APlayerMeetsEveryScreenAndTheHighScoreIsSaved) {
     int32_t normal = savedNormalScore(folder);
     EXPECT_GT(normal, 30) << "the round's high score was not saved";
     EXPECT_EQ(normal % 10, 0);
+}
+
+// The trace's lines without their times: a window session's times are those of the real clock.
+std::vector<std::string> untimed(const std::vector<std::string>& trace) {
+    std::vector<std::string> lines;
+    for (const std::string& line : trace)
+        lines.push_back(line.substr(line.find(' ') + 1));
+    return lines;
+}
+
+std::vector<std::string> traceLines(const fs::path& file) {
+    std::vector<std::string> lines;
+    std::istringstream text(readFile(file));
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+// Replays the window session recorded in `recorded` headless in a fresh folder: the pictures,
+// the sounds, the exit and the score file are those of the recorded run.
+void expectTheReplayShowsTheSession(const fs::path& recorded, const std::string& finalHash) {
+    fs::path folder = makeGameFolder("replay");
+    GameRun replay = runProgram(folder, {"--replay", (recorded / "session.rec").string(), "--trace",
+                                         "trace.txt", "--scores", "scores.dat"});
+    EXPECT_EQ(replay.exitCode, 0);
+    EXPECT_EQ(replay.errors, "");
+    const std::vector<std::string> window = untimed(traceLines(recorded / "trace.txt"));
+    const std::vector<std::string> replayed = untimed(replay.trace);
+    EXPECT_GT(linesContaining(window, "present").size(), 100u);
+    EXPECT_FALSE(linesContaining(window, "sound play").empty());
+    EXPECT_EQ(replayed, window);
+    const std::vector<std::string> presents = linesContaining(replayed, "present ");
+    ASSERT_FALSE(presents.empty());
+    if (!finalHash.empty()) {
+        EXPECT_EQ(presents.back(), "present " + finalHash);
+    }
+    EXPECT_EQ(readFile(folder / "scores.dat"), readFile(recorded / "Vorblet.dat"));
+    EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
+    // Well under a megabyte for ten minutes: under half of that rate.
+    const double sessionMs = std::stod(traceLines(recorded / "trace.txt").back());
+    EXPECT_LT(double(fs::file_size(recorded / "session.rec")), sessionMs * 0.87);
+}
+
+std::string hashOf(const BmpImage& picture) {
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx",
+                  static_cast<unsigned long long>(platform::hashPicture(picture.pixels)));
+    return text;
+}
+
+// A player's session recorded in the window: the logo, the title, a round with the paddle
+// moving, the game over, the title again and Escape to quit. Replayed without a window, it shows
+// what the window showed, down to the last picture, and saves the same scores.
+TEST_F(WindowTest, ARecordedSessionReplaysHeadlessExactly) {
+    unsigned long window =
+        start("record", {}, true, {"--record", "session.rec", "--trace", "trace.txt"});
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(titleShows(window));
+    ASSERT_TRUE(startRound(window));
+    int before = paddleLeft(window);
+    x.keyDown(window, "Right");
+    EXPECT_TRUE(waitFor([&] { return paddleLeft(window) > before; }, kToShow));
+    x.keyUp("Right");
+    ASSERT_TRUE(scoreBeatsTheHighScore(window));
+    x.holdKey(window, "Escape");
+    ASSERT_TRUE(bandShows(window));
+    x.holdKey(window, "space");
+    ASSERT_TRUE(titleShows(window));
+    const std::string last = hashOf(grab(window));
+    x.holdKey(window, "Escape");
+    ASSERT_EQ(ends(), 0) << game->errors();
+    expectTheReplayShowsTheSession(folder, last);
+}
+
+// The player closes the window in the middle of a round: the replay ends at the same point.
+TEST_F(WindowTest, ASessionClosedByThePlayerReplaysToItsClose) {
+    unsigned long window =
+        start("closed", {}, true, {"--record", "session.rec", "--trace", "trace.txt"});
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(titleShows(window));
+    ASSERT_TRUE(startRound(window));
+    ASSERT_TRUE(scoreBeatsTheHighScore(window));
+    x.requestClose(window);
+    ASSERT_EQ(ends(), 0) << game->errors();
+    expectTheReplayShowsTheSession(folder, "");
+
+    // Watched in a window, it plays to the same close and the same scores.
+    const fs::path recorded = folder;
+    folder = makeGameFolder("watched");
+    game = std::make_unique<ChildProcess>(
+        folder, VORBLET_BINARY, x.name(), std::vector<std::string>{},
+        std::vector<std::string>{"--replay", (recorded / "session.rec").string(), "--watch",
+                                 "--scores", "scores.dat"});
+    EXPECT_NE(x.findWindow(kCaption, kToAppear), 0u);
+    int code = -1;
+    ASSERT_TRUE(game->wait(kToEnd + seconds(60), code)) << "the watched replay did not end";
+    EXPECT_EQ(code, 0) << game->errors();
+    EXPECT_EQ(game->errors().find("vorblet:"), std::string::npos) << game->errors();
+    EXPECT_EQ(readFile(folder / "scores.dat"), readFile(recorded / "Vorblet.dat"));
+    EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
 }
 
 // A close sees the game end at its next flag test: a round or the game-over sequence at its next

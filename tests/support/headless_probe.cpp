@@ -1,6 +1,7 @@
 #include "support/headless_probe.h"
 
 #include "platform/headless/state.h"
+#include "platform/window_picture.h"
 
 #include <algorithm>
 
@@ -56,7 +57,7 @@ const std::vector<uint8_t>& windowPicture() {
     return state().picture;
 }
 uint64_t pictureHash() {
-    return headless::hashPicture(state().picture);
+    return platform::hashPicture(state().picture);
 }
 
 std::vector<std::string> takeBoxes() {

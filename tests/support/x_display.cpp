@@ -286,8 +286,13 @@ void XTestDisplay::requestClose(unsigned long window) {
 }
 
 ChildProcess::ChildProcess(const std::filesystem::path& folder, const std::string& program,
-                           const std::string& display, const std::vector<std::string>& environment)
+                           const std::string& display, const std::vector<std::string>& environment,
+                           const std::vector<std::string>& arguments)
     : folder_(folder) {
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
     pid_ = fork();
     if (pid_ == 0) {
         prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlive a test that died
@@ -299,7 +304,7 @@ ChildProcess::ChildProcess(const std::filesystem::path& folder, const std::strin
         setenv("XDG_CONFIG_HOME", (folder / "config").c_str(), 1);
         for (const std::string& variable : environment)
             putenv(const_cast<char*>(variable.c_str()));
-        execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+        execv(program.c_str(), argv.data());
         _exit(127);
     }
 }

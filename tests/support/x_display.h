@@ -58,12 +58,13 @@ class XTestDisplay {
 };
 
 // The game binary started in a folder on an X display, with extra environment variables
-// (NAME=VALUE); what it writes to stderr goes to the file stderr.txt in the folder. Its settings
-// are kept in the folder's config/ (XDG_CONFIG_HOME), never in the user's own.
+// (NAME=VALUE) and arguments; what it writes to stderr goes to the file stderr.txt in the folder.
+// Its settings are kept in the folder's config/ (XDG_CONFIG_HOME), never in the user's own.
 class ChildProcess {
   public:
     ChildProcess(const std::filesystem::path& folder, const std::string& program,
-                 const std::string& display, const std::vector<std::string>& environment = {});
+                 const std::string& display, const std::vector<std::string>& environment = {},
+                 const std::vector<std::string>& arguments = {});
     ~ChildProcess();
     // Waits up to timeout; true with the exit code once the process has ended (128 + the
     // signal's number when a signal ended it).

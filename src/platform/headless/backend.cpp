@@ -6,6 +6,7 @@
 #include "platform/thread.h"
 
 #include "platform/bmp_file.h"
+#include "platform/file_replace.h"
 #include "platform/regular_file.h"
 #include "platform/window_picture.h"
 
@@ -247,6 +248,14 @@ const BackendTable backend{
     .audioIsPlaying = audioIsPlaying,
     .audioClose = audioClose,
     .traceSound = traceSound,
+    .openDataFile = openRegularFile,
+    .replaceDataFile = replaceFile,
+    .sessionMs = [] { return state().clock; },
+    .advanceSession = advanceTo,
+    .closeWindow =
+        [] {
+            applyEvent(ScriptEvent{state().clock, ScriptEvent::close, 0});
+        },
 };
 
 } // namespace platform::headless

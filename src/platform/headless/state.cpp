@@ -115,16 +115,4 @@ void writeTrace(const char* format, ...) {
     std::fputc('\n', trace);
 }
 
-uint64_t hashPicture(const std::vector<uint8_t>& picture) {
-    // FNV-1a over little-endian 64-bit words: the picture is a whole number of words.
-    uint64_t hash = 0xcbf29ce484222325ull;
-    for (size_t i = 0; i + 8 <= picture.size(); i += 8) {
-        uint64_t word = 0;
-        for (int b = 7; b >= 0; --b)
-            word = word << 8 | picture[i + b];
-        hash = (hash ^ word) * 0x100000001b3ull;
-    }
-    return hash;
-}
-
 } // namespace platform::headless

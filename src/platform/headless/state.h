@@ -70,6 +70,5 @@ void applyEvent(const ScriptEvent& event);
 // Delivers the script events and shots due at or before time, in order, then sets the clock.
 void advanceTo(uint32_t time);
 void writeTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
-uint64_t hashPicture(const std::vector<uint8_t>& picture);
 
 } // namespace platform::headless

@@ -1,4 +1,6 @@
 #include "platform/backend.h"
+#include "platform/file_replace.h"
+#include "platform/regular_file.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/clock.h"
 #include "platform/sdl/input.h"
@@ -31,6 +33,11 @@ const BackendTable backend{
     .audioIsPlaying = audioIsPlaying,
     .audioClose = audioClose,
     .traceSound = [](const char*, int, int) {},
+    .openDataFile = openRegularFile,
+    .replaceDataFile = replaceFile,
+    .sessionMs = sessionTicks,
+    .advanceSession = gameSleepUntil,
+    .closeWindow = closeWindow,
 };
 
 } // namespace platform::sdl

@@ -2,6 +2,7 @@
 
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -65,6 +66,27 @@ void gameSleep(uint32_t ms) {
         // begins meanwhile holds the rest of the sleep.
         guard.unlock();
         SDL_Delay(Uint32(until - now));
+        guard.lock();
+    }
+}
+
+uint32_t sessionTicks() {
+    return uint32_t(SDL_GetTicks64());
+}
+
+// A closed window stops the wait: a replay may hold a long pause that nobody wants to sit out.
+void gameSleepUntil(uint32_t ms) {
+    std::unique_lock guard(clockLock);
+    for (;;) {
+        if (released) return;
+        if (pausedNow) {
+            pauseChanged.wait(guard);
+            continue;
+        }
+        const Uint64 now = gameNow();
+        if (int32_t(ms - uint32_t(now)) <= 0) return;
+        guard.unlock();
+        SDL_Delay(std::min<Uint32>(Uint32(int32_t(ms - uint32_t(now))), 50));
         guard.lock();
     }
 }

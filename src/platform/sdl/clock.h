@@ -14,5 +14,9 @@ void releasePauses();
 // Game thread: the seam's tickCount and sleepMs.
 uint32_t gameTicks();
 void gameSleep(uint32_t ms);
+// Real ms since the start, pauses included: the times a recording's answers are given at.
+uint32_t sessionTicks();
+// Game thread: sleeps until the game's clock reaches ms, for a replay watched at its own speed.
+void gameSleepUntil(uint32_t ms);
 
 } // namespace platform::sdl

@@ -441,4 +441,10 @@ void waitGameThread() {
     thread::join();
 }
 
+void closeWindow() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    SDL_PushEvent(&event);
+}
+
 } // namespace platform::sdl

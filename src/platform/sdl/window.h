@@ -13,5 +13,7 @@ int runWindow(const WindowHandlers& handlers);
 void postQuit();
 void sendDestroy();
 void waitGameThread();
+// Game thread: closes the window as the player would (a replay that reached the recorded close).
+void closeWindow();
 
 } // namespace platform::sdl

@@ -1,6 +1,8 @@
 // The web backend's table: the window is a canvas on a page, the sound WebAudio, and the game's
 // sleeps hand the page back to the browser (Asyncify) so that it keeps drawing and listening.
 #include "platform/backend.h"
+#include "platform/file_replace.h"
+#include "platform/regular_file.h"
 #include "platform/version.h"
 #include "platform/web/audio.h"
 #include "platform/web/page.h"
@@ -108,6 +110,16 @@ const BackendTable backend{
     .audioIsPlaying = audioIsPlaying,
     .audioClose = audioClose,
     .traceSound = [](const char*, int, int) {},
+    .openDataFile = openRegularFile,
+    .replaceDataFile = replaceFile,
+    // The page records nothing (it takes no options), but keeps the table whole.
+    .sessionMs = [] { return uint32_t(emscripten_get_now()); },
+    .advanceSession =
+        [](uint32_t ms) {
+            while (int32_t(ms - uint32_t(emscripten_get_now())) > 0)
+                emscripten_sleep(1);
+        },
+    .closeWindow = [] { handlers.destroyed(); },
 };
 
 } // namespace platform::web

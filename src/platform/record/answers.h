@@ -1,0 +1,59 @@
+#pragma once
+// The answers of a recording, on both sides of the file: the writer turns each call's answer
+// into an entry (only counting a call answered as the last one of its kind was), and the cursor
+// turns the entries back into the same answers in the same order.
+#include "platform/record/reader.h"
+
+#include <cstdio>
+#include <unordered_map>
+
+namespace platform::record {
+
+struct Answer {
+    int64_t v[3] = {};
+    bool operator==(const Answer&) const = default;
+};
+
+// The last answer for each kind of call and its argument (a key, a clip's handle).
+using AnswerMemory = std::unordered_map<uint64_t, Answer>;
+Answer& lastAnswer(AnswerMemory& memory, Kind kind, int64_t argument);
+
+struct Writer {
+    std::FILE* file = nullptr;
+    std::vector<uint8_t> block; // entries not yet written out
+    uint64_t run = 0;           // calls answered as before, not yet written
+    AnswerMemory memory;
+    bool failed = false;
+};
+
+// Creates the file and writes the header; false (reason on stderr) when it cannot.
+bool openWriter(Writer& writer, const char* path, const Header& header);
+void writeAnswer(Writer& writer, Kind kind, int64_t argument, const Answer& answer);
+// The score file as the game got it: its bytes, or the error its open failed with.
+void writeDataOpen(Writer& writer, int error, const uint8_t* bytes, size_t size);
+void writeClose(Writer& writer);
+void writeEnd(Writer& writer, int exitCode, int64_t sessionMoved);
+// Writes the pending entries as one block and hands them to the system.
+void flushBlock(Writer& writer);
+void closeWriter(Writer& writer);
+
+struct Cursor {
+    const uint8_t* at = nullptr;
+    const uint8_t* end = nullptr;
+    uint64_t runLeft = 0;
+    AnswerMemory memory;
+    uint64_t taken = 0; // answers given so far
+};
+
+enum class Take { answered, ranOut, mismatch };
+
+void startCursor(Cursor& cursor, const Recording& recording);
+// The next answer, for a call of this kind and argument. For the score file, data holds the
+// entry with its bytes.
+Take takeAnswer(Cursor& cursor, Kind kind, int64_t argument, Answer& answer, Entry* data = nullptr);
+// True, and past it, when a close comes next.
+bool takeClose(Cursor& cursor);
+// True, with the entry, when the end comes next.
+bool peekEnd(const Cursor& cursor, Entry& entry);
+
+} // namespace platform::record
