@@ -80,7 +80,7 @@ void drawHeadAndBody(Canvas& c, int left) {
         }
     // The highlight lies on the hair only: drawn on a copy, then kept where the hair is.
     Canvas lit = c;
-    drawArc(lit, left + 40, 44, 18, 12, 1.2, 2.4, 2, lighten(hair, 0.35));
+    drawArc(lit, left + 50, 52, 18, 12, 1.2, 2.4, 2, lighten(hair, 0.35));
     for (int y = 0; y < 64; ++y)
         for (int x = left; x < left + 128; ++x)
             if (c.get(x, y) == hair) c.set(x, y, lit.get(x, y));
