@@ -6,6 +6,7 @@
 # make install [PREFIX=/usr/local] [DESTDIR=...]: build and install the game; make uninstall
 # [DESTDIR=...] removes what the last install put there. make package: a Debian package in build/release.
 # make screenshots: the README's pictures, taken by the game itself.
+# make art-report: figures of the artwork, the sounds and a recorded game mix.
 RELEASE := build/release
 TEST := build/test
 BENCH := build/bench
@@ -18,7 +19,8 @@ EMENV := NODE_PATH=/usr/share/nodejs
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
-.PHONY: run build test bench fuzz web web-run format clean install uninstall package screenshots
+.PHONY: run build test bench fuzz web web-run format clean install uninstall package screenshots \
+	art-report
 
 run: build
 	cd $(RELEASE)/game && ../vorblet
@@ -56,6 +58,12 @@ package: build
 
 screenshots: build
 	cmake --build $(RELEASE) --target screenshots
+
+# make art-report: the figures of the artwork and sounds, and of the game's own mix of a NORMAL,
+# a HYPER and an ULTRA round recorded in a window under Xvfb; pictures and mixes in build/art-report.
+art-report: build
+	tools/install-deps art
+	tools/art-report $(RELEASE)/game --game $(RELEASE)/vorblet --out build/art-report
 
 bench:
 	tools/install-deps bench

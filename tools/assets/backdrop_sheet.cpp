@@ -10,7 +10,7 @@ namespace assets {
 
 namespace {
 
-constexpr int tile = 128, panel = 32;
+constexpr int tile = 128, panel = 32, gridOffset = 16;
 
 // A 4 x 4 ordered dither, so the navy-to-indigo shading stays in a few flat retro colours.
 constexpr int bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
@@ -30,7 +30,9 @@ Rgb ditheredShade(int x, int y, double t) {
 void drawPanels(Canvas& sheet, int left) {
     for (int y = 0; y < tile; ++y)
         for (int x = 0; x < tile; ++x) {
-            int px = x % panel, py = y % panel;
+            // The blocks' columns start 16 pixels into the window: so do the panels, so that
+            // an empty cell never straddles a seam.
+            int px = (x + gridOffset) % panel, py = y % panel;
             Rgb c = ditheredShade(x, y, 1.0 - (py + px * 0.25) / (panel * 1.25));
             if (py == panel - 1 || px == panel - 1)
                 c = {8, 10, 28};
@@ -40,7 +42,7 @@ void drawPanels(Canvas& sheet, int left) {
         }
     // A small rivet where four panels meet.
     for (int y = 0; y < tile; y += panel)
-        for (int x = 0; x < tile; x += panel) {
+        for (int x = panel - gridOffset; x < tile; x += panel) {
             sheet.set(left + x, y, {84, 80, 140});
             sheet.set(left + x + 1, y, {70, 66, 124});
             sheet.set(left + x, y + 1, {70, 66, 124});

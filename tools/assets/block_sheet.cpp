@@ -35,6 +35,17 @@ void drawBlock(Canvas& sheet, int left, int top, Rgb base, Rgb band, int bandWid
     }
 }
 
+// The strength mark: v - 1 small dark studs in a row along the lower edge, so a block's value
+// can be read without its colour, also while it flashes.
+void drawStrengthMark(Canvas& sheet, int left, int top, int v) {
+    int count = v - 1, width = count * 3 - 1;
+    int x = left + (frameWidth - width) / 2;
+    for (int i = 0; i < count; ++i, x += 3) {
+        Rgb under = sheet.get(x, top + 12);
+        fillRect(sheet, x, top + 12, 2, 2, darken(under, 0.6));
+    }
+}
+
 void tintFrame(Canvas& sheet, int left, int top, Rgb tint, double amount) {
     for (int y = top; y < top + frameHeight; ++y)
         for (int x = left; x < left + frameWidth; ++x)
@@ -45,14 +56,20 @@ void drawValueRows(Canvas& sheet, int v) {
     Rgb base = valueColour(v), next = valueColour(v + 1);
     int top = 16 * v;
     drawBlock(sheet, 0, top, base, base, 0);
-    for (int k = 1; k <= 4; ++k)
+    drawStrengthMark(sheet, 0, top, v);
+    for (int k = 1; k <= 4; ++k) {
         drawBlock(sheet, 32 * k, top, mix(base, next, 0.15 * k), next, 6 * k + 2);
-    // Flashing pulses toward a warm bright tint and back over five frames.
-    constexpr double pulse[5] = {0.2, 0.45, 0.7, 0.45, 0.2};
+        drawStrengthMark(sheet, 32 * k, top, v);
+    }
+    // Flashing pulses toward a warm bright tint and back over five frames; even at its peak the
+    // block keeps enough of its own colour to stay brighter or darker than its neighbours in
+    // strength, and its mark is drawn over the tint.
+    constexpr double pulse[5] = {0.15, 0.3, 0.45, 0.3, 0.15};
     int flashTop = 16 * v + 80;
     for (int k = 0; k < 5; ++k) {
         drawBlock(sheet, 32 * k, flashTop, base, base, 0);
         tintFrame(sheet, 32 * k, flashTop, Rgb{255, 248, 222}, pulse[k]);
+        drawStrengthMark(sheet, 32 * k, flashTop, v);
     }
 }
 

@@ -65,7 +65,25 @@ void drawHeadAndBody(Canvas& c, int left) {
             if (inHead && y < fringe) c.set(left + x, y, hair);
         }
     drawArc(c, left + 70, 30, 10, 9, 0.2, 3.6, 3, hair);
-    drawArc(c, left + 40, 44, 18, 12, 1.2, 2.4, 2, lighten(hair, 0.35));
+    // The curl stands out of the head's outline, so it gets an outline of its own: every clear
+    // pixel beside it (the rest of the hair is already ringed by the head's outline).
+    Canvas before = c;
+    for (int y = 0; y < 64; ++y)
+        for (int x = left; x < left + 128; ++x) {
+            if (!(before.get(x, y) == keyWhite)) continue;
+            bool besideHair = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                    besideHair = besideHair || (before.contains(x + dx, y + dy) &&
+                                                before.get(x + dx, y + dy) == hair);
+            if (besideHair) c.set(x, y, line);
+        }
+    // The highlight lies on the hair only: drawn on a copy, then kept where the hair is.
+    Canvas lit = c;
+    drawArc(lit, left + 50, 52, 18, 12, 1.2, 2.4, 2, lighten(hair, 0.35));
+    for (int y = 0; y < 64; ++y)
+        for (int x = left; x < left + 128; ++x)
+            if (c.get(x, y) == hair) c.set(x, y, lit.get(x, y));
 }
 
 void drawOpenEye(Canvas& c, double cx, double cy) {

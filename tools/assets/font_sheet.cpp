@@ -31,7 +31,7 @@ bool inked(char c, int x, int y) {
     int row = 0;
     while (rowTop[row + 1] <= y)
         ++row;
-    return glyphInk(c, x / 2, row);
+    return smallGlyphInk(c, x / 2, row);
 }
 
 void drawGlyph(Canvas& sheet, char c, int left, int top, const FontStyle& style) {

@@ -58,7 +58,29 @@ constexpr Shape digitsAndMarks[17] = {
     {".###.", "#...#", "#.###", "#.#.#", "#.###", "#....", ".###."}, // @
 };
 
+// At the font's small size a few pairs differ by a corner pixel or two; these shapes tell them
+// apart: D and B with rounded bowls unlike O and 8, N with a long steep stroke unlike H and M,
+// a zero slashed from corner to corner, and a colon whose dots stay apart inside the outline.
+struct SmallShape {
+    char c;
+    Shape shape;
+};
+
+constexpr SmallShape smallShapes[] = {
+    {'B', {"###..", "#..#.", "#..#.", "####.", "#...#", "#...#", "####."}},
+    {'D', {"###..", "#..#.", "#...#", "#...#", "#...#", "#..#.", "###.."}},
+    {'N', {"#...#", "##..#", "##..#", "#.#.#", "#..##", "#..##", "#...#"}},
+    {'0', {".###.", "#..##", "#..##", "#.#.#", "##..#", "##..#", ".###."}},
+    {':', {".....", ".##..", ".....", ".....", ".....", ".##..", "....."}},
+};
+
 } // namespace
+
+const std::array<const char*, glyphRows>& smallGlyphShape(char c) {
+    for (const SmallShape& small : smallShapes)
+        if (small.c == c) return small.shape;
+    return glyphShape(c);
+}
 
 const std::array<const char*, glyphRows>& glyphShape(char c) {
     if (c >= 'A' && c <= 'Z') return letters[c - 'A'];

@@ -14,5 +14,10 @@ const std::array<const char*, glyphRows>& glyphShape(char c);
 inline bool glyphInk(char c, int column, int row) {
     return glyphShape(c)[static_cast<size_t>(row)][column] == '#';
 }
+// The same letters as drawn by the small bitmap font, where look-alike pairs need more help.
+const std::array<const char*, glyphRows>& smallGlyphShape(char c);
+inline bool smallGlyphInk(char c, int column, int row) {
+    return smallGlyphShape(c)[static_cast<size_t>(row)][column] == '#';
+}
 
 } // namespace assets

@@ -1,5 +1,5 @@
 // The maker's "QUORIN" wordmark: two 480 x 178 images one above the other (480 x 356 in all).
-// The first, at top 0, is the plain ink version copied onto the white canvas; the second, at
+// The first, at top 0, is a darker twin of the second, copied onto the white canvas; the second, at
 // top 178, is the finished version (gradient, bevel, shine and a gold rule) that the game blends
 // over the first from the left. Both share one silhouette, so blending never tints the white
 // around the letters.
@@ -31,13 +31,6 @@ bool inRule(int x, int y) {
     return y >= ruleTop && y < ruleTop + ruleHeight && x >= wordLeft && x < wordLeft + wordWidth;
 }
 
-void drawPlain(Canvas& sheet) {
-    Rgb ink{34, 40, 96};
-    for (int y = 0; y < 178; ++y)
-        for (int x = 0; x < 480; ++x)
-            if (inLetter(x, y) || inRule(x, y)) sheet.set(x, y, ink);
-}
-
 void drawFinished(Canvas& sheet, int top) {
     Rgb high{86, 206, 250}, middle{70, 112, 230}, low{124, 62, 200};
     int letterHeight = glyphRows * rowHeight;
@@ -65,12 +58,23 @@ void drawFinished(Canvas& sheet, int top) {
         }
 }
 
+// The first image is the finished one in shadow: the sweep brightens it from the left, and the
+// part the blending leaves short of full strength still reads as the same logo, not as a
+// different, dark one.
+void drawShadowed(Canvas& sheet) {
+    for (int y = 0; y < 178; ++y)
+        for (int x = 0; x < 480; ++x) {
+            Rgb c = sheet.get(x, 178 + y);
+            if (!(c == keyWhite)) sheet.set(x, y, darken(c, 0.55));
+        }
+}
+
 } // namespace
 
 Canvas drawLogoSheet() {
     Canvas sheet(480, 356);
-    drawPlain(sheet);
     drawFinished(sheet, 178);
+    drawShadowed(sheet);
     return sheet;
 }
 

@@ -26,11 +26,14 @@ Note sweep(Wave wave, double seconds, double from, double to, double volume, Env
 
 } // namespace
 
-// 140: a rising blip as a ball leaves.
+// The effects restart as fast as every 66 ms (142) and 132 ms (140): each has fallen silent well
+// before, so a restart never cuts one off in the middle with a click.
+
+// 140: a rising blip as a ball leaves, over in 110 ms.
 Clip makeLaunch() {
-    Mix mix(static_cast<size_t>(secondsToSamples(0.16)), 0.0);
-    addNote(mix, sweep(Wave::pulse25, 0.16, 392, 1568, 0.5, {0.002, 0.05, 0.6, 0.06}));
-    addNote(mix, sweep(Wave::pulse12, 0.12, 784, 3136, 0.15, {0.002, 0.04, 0.5, 0.05}, 0.02));
+    Mix mix(static_cast<size_t>(secondsToSamples(0.11)), 0.0);
+    addNote(mix, sweep(Wave::pulse25, 0.11, 392, 1568, 0.5, {0.002, 0.04, 0.6, 0.04}));
+    addNote(mix, sweep(Wave::pulse12, 0.08, 784, 3136, 0.15, {0.002, 0.03, 0.5, 0.03}, 0.015));
     return finishEffect(mix);
 }
 
@@ -42,24 +45,26 @@ Clip makePaddleHit() {
     return finishEffect(mix);
 }
 
-// 142: a bright crumble: grains of noise under a falling sparkle.
+// 142: a bright crumble, over in 60 ms: grains of noise under a falling sparkle.
 Clip makeBlockVanish() {
-    Mix mix(static_cast<size_t>(secondsToSamples(0.24)), 0.0);
-    constexpr double grainAt[4] = {0.0, 0.045, 0.09, 0.14};
+    Mix mix(static_cast<size_t>(secondsToSamples(0.06)), 0.0);
+    constexpr double grainAt[3] = {0.0, 0.014, 0.028};
     constexpr double sparkle[3] = {2093, 1568, 1319};
-    for (int i = 0; i < 4; ++i)
-        addNote(mix, sweep(Wave::noise, 0.06, 14000 - 2500 * i, 14000 - 2500 * i, 0.3 - 0.06 * i,
-                           {0.001, 0.02, 0.4, 0.03}, grainAt[i]));
-    for (int i = 0; i < 3; ++i)
-        addNote(mix, sweep(Wave::pulse12, 0.05, sparkle[i], sparkle[i], 0.22 - 0.05 * i,
-                           {0.001, 0.02, 0.5, 0.02}, grainAt[i]));
+    for (int i = 0; i < 3; ++i) {
+        addNote(mix, sweep(Wave::noise, 0.03, 14000 - 3000 * i, 14000 - 3000 * i, 0.3 - 0.06 * i,
+                           {0.001, 0.01, 0.4, 0.012}, grainAt[i]));
+        addNote(mix, sweep(Wave::pulse12, 0.026, sparkle[i], sparkle[i], 0.22 - 0.05 * i,
+                           {0.001, 0.01, 0.5, 0.01}, grainAt[i]));
+    }
     return finishEffect(mix);
 }
 
-// 143: a low thud as the field sinks a row.
+// 143: a thud as the field sinks a row. It falls from the low mid-range and opens with a knock,
+// so that a small speaker, which carries nothing below about 200 Hz, still sounds the warning.
 Clip makeFieldSink() {
     Mix mix(static_cast<size_t>(secondsToSamples(0.34)), 0.0);
-    addNote(mix, sweep(Wave::triangle, 0.34, 110, 42, 0.8, {0.003, 0.12, 0.5, 0.15}));
+    addNote(mix, sweep(Wave::triangle, 0.34, 240, 90, 0.8, {0.003, 0.12, 0.5, 0.15}));
+    addNote(mix, sweep(Wave::pulse50, 0.07, 440, 260, 0.35, {0.001, 0.03, 0.4, 0.03}));
     addNote(mix, sweep(Wave::noise, 0.2, 1200, 600, 0.3, {0.002, 0.08, 0.3, 0.1}));
     return finishEffect(mix);
 }

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <numbers>
+#include <utility>
 
 namespace assets {
 
@@ -20,13 +23,67 @@ double envelopeAt(const Envelope& e, double t, double length) {
     return level;
 }
 
-// Pulses are offset so that each wave averages to zero: no DC, whatever the duty cycle.
-double pulse(double phase, double duty) {
-    return phase < duty ? 2 * (1 - duty) : -2 * duty;
+// One cycle of a wave, summed from its harmonics, so that no partial lies above the highest
+// harmonic the note may play: nothing folds back below the Nyquist frequency as an off-key tone.
+constexpr int tableSize = 4096;
+// Partials above this are inaudible to most and would only add to the peak.
+constexpr double highestPartial = 19000;
+
+using Table = std::vector<double>;
+
+double duty(Wave wave) {
+    switch (wave) {
+    case Wave::pulse12:
+        return 0.125;
+    case Wave::pulse25:
+        return 0.25;
+    default:
+        return 0.5;
+    }
 }
 
-double triangle(double phase) {
-    return 4 * std::abs(phase - 0.5) - 1;
+// Pulse waves are drawn as pulse pairs, a positive pulse of the duty's width and a negative one
+// half a cycle later, so a wave swings as far down as up and voices that meet do not pile up on
+// one side: only the odd harmonics of the plain pulse remain, twice as strong. The triangle is
+// the classic one; both start at a zero crossing.
+const Table& tableFor(Wave wave, int harmonics) {
+    static std::map<std::pair<Wave, int>, Table> tables;
+    auto found = tables.find({wave, harmonics});
+    if (found != tables.end()) return found->second;
+    static const Table sine = [] {
+        Table s(tableSize);
+        for (int i = 0; i < tableSize; ++i)
+            s[static_cast<size_t>(i)] = std::sin(2 * std::numbers::pi * i / tableSize);
+        return s;
+    }();
+    auto at = [](long index) { return static_cast<size_t>(index % tableSize); };
+    Table table(tableSize, 0.0);
+    for (int k = 1; k <= harmonics; k += 2) {
+        double sinPart, cosPart;
+        if (wave == Wave::triangle) {
+            sinPart = 0;
+            cosPart = 8 / (std::numbers::pi * std::numbers::pi * k * k);
+        } else {
+            double d = duty(wave);
+            cosPart = 2 * std::sin(2 * std::numbers::pi * k * d) / (std::numbers::pi * k);
+            sinPart = 2 * (1 - std::cos(2 * std::numbers::pi * k * d)) / (std::numbers::pi * k);
+        }
+        for (long i = 0; i < tableSize; ++i) {
+            long turn = static_cast<long>(k) * i;
+            table[static_cast<size_t>(i)] +=
+                sinPart * sine[at(turn)] + cosPart * sine[at(turn + tableSize / 4)];
+        }
+    }
+    return tables.emplace(std::make_pair(wave, harmonics), std::move(table)).first->second;
+}
+
+double lookup(const Table& table, double phase) {
+    double position = phase * tableSize;
+    auto index = static_cast<long>(position);
+    double fraction = position - static_cast<double>(index);
+    double a = table[static_cast<size_t>(index % tableSize)];
+    double b = table[static_cast<size_t>((index + 1) % tableSize)];
+    return a + (b - a) * fraction;
 }
 
 } // namespace
@@ -37,9 +94,13 @@ long secondsToSamples(double seconds) {
 
 void addNote(Mix& mix, const Note& note) {
     double length = note.length / double(sampleRate);
-    // Triangles start at their zero crossing; the noise register starts from a well-stirred
-    // state, since the seed 1 would open with a long run of one sign (a burst of DC).
+    double highest = std::max(note.frequency, note.endFrequency);
+    int harmonics = std::clamp(static_cast<int>(highestPartial / highest), 1, tableSize / 2 - 1);
+    const Table* table = note.wave == Wave::noise ? nullptr : &tableFor(note.wave, harmonics);
+    // A triangle's table starts at its peak: a quarter cycle on, it crosses zero going down.
     double phase = note.wave == Wave::triangle ? 0.25 : 0;
+    // The noise register starts from a well-stirred state, since the seed 1 would open with a
+    // long run of one sign (a burst of DC).
     uint32_t noise = 0x5A3D; // 15-bit feedback shift register, the classic console noise
     double noiseValue = 1;
     for (long i = 0; i < note.length; ++i) {
@@ -50,24 +111,7 @@ void addNote(Mix& mix, const Note& note) {
         double frequency = note.frequency;
         if (note.endFrequency > 0)
             frequency *= std::pow(note.endFrequency / note.frequency, t / length);
-        double value = 0;
-        switch (note.wave) {
-        case Wave::pulse12:
-            value = pulse(phase, 0.125);
-            break;
-        case Wave::pulse25:
-            value = pulse(phase, 0.25);
-            break;
-        case Wave::pulse50:
-            value = pulse(phase, 0.5);
-            break;
-        case Wave::triangle:
-            value = triangle(phase);
-            break;
-        case Wave::noise:
-            value = noiseValue;
-            break;
-        }
+        double value = table ? lookup(*table, phase) : noiseValue;
         mix[static_cast<size_t>(at)] += value * note.volume * envelopeAt(note.envelope, t, length);
         phase += frequency / sampleRate;
         while (phase >= 1) {

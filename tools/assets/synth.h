@@ -1,12 +1,13 @@
 #pragma once
 // A small chiptune synthesiser: pulse, triangle and noise voices with envelopes, mixed into a
-// buffer of seconds-long clips at one fixed sample rate.
+// buffer of seconds-long clips at one fixed sample rate. The tonal voices are band-limited.
 #include <cstdint>
 #include <vector>
 
 namespace assets {
 
-constexpr int sampleRate = 22050;
+// The game's mixer runs at this rate, so the clips play without being resampled.
+constexpr int sampleRate = 44100;
 
 enum class Wave { pulse12, pulse25, pulse50, triangle, noise };
 

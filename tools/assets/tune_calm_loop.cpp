@@ -4,7 +4,7 @@
 namespace assets {
 
 Clip makeCalmLoop() {
-    const Grid grid{2600}; // about 127 beats a minute
+    const Grid grid{5200}; // about 127 beats a minute
     Mix mix = barsOf(grid, 8);
     addMelody(mix, grid,
               "A4:2 C5:2 E5:2 A5:4 G5:2 E5:4 | F5:2 E5:2 C5:2 A4:6 C5:4 |"

@@ -5,7 +5,7 @@
 namespace assets {
 
 Clip makeDangerLoop() {
-    const Grid grid{1900}; // about 174 beats a minute
+    const Grid grid{3800}; // about 174 beats a minute
     Mix mix = barsOf(grid, 8);
     addMelody(mix, grid,
               "E5:2 .:1 E5:1 F5:2 E5:2 C5:2 .:2 A4:4 | E5:2 .:1 E5:1 F5:2 E5:2 G5:4 E5:4 |"
@@ -16,7 +16,8 @@ Clip makeDangerLoop() {
     std::vector<Chord> bars;
     for (const char* name : {"Am", "Am", "F", "E", "Am", "Am", "Dm", "E"})
         bars.push_back(chordNamed(name));
-    addChordLine(mix, grid, bars, {0, 0, 3, 0}, 2, -1, band::bass);
+    // The bass sits an octave above the lowest register, where small speakers still carry it.
+    addChordLine(mix, grid, bars, {0, 0, 3, 0}, 2, 0, band::bass);
     addChordLine(mix, grid, bars, {4, 6}, 1, 0, band::arpeggio);
     for (int bar = 0; bar < 8; ++bar)
         addDrums(mix, grid, bar % 4 == 3 ? "k.hhs.hhk.hhssss" : "k.hhs.hhk.hhs.hh", 0.32, bar * 16);

@@ -4,7 +4,7 @@
 namespace assets {
 
 Clip makeRoundIntro() {
-    const Grid grid{2205}; // 0.1 s per step
+    const Grid grid{4410}; // 0.1 s per step
     Mix mix(static_cast<size_t>(24 * grid.stepSamples), 0.0);
     addMelody(mix, grid, "A4:1 C5:1 E5:1 A5:1 G5:2 E5:2 | F5:1 A5:1 C6:2 B5:2 G#5:2 | A5:8",
               band::lead);

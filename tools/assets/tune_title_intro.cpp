@@ -4,7 +4,7 @@
 namespace assets {
 
 Clip makeTitleIntro() {
-    const Grid grid{2400};
+    const Grid grid{4800};
     Mix mix(static_cast<size_t>(36 * grid.stepSamples), 0.0);
     addMelody(mix, grid, "G4:1 C5:1 E5:1 G5:1 C6:3 G5:1 E5:2 G5:2 C6:4 | A5:2 F5:2 B5:2 G5:2 C6:12",
               band::lead);

@@ -4,7 +4,7 @@
 namespace assets {
 
 Clip makeTitleLoop() {
-    const Grid grid{2700}; // about 122 beats a minute, in long notes
+    const Grid grid{5400}; // about 122 beats a minute, in long notes
     Mix mix = barsOf(grid, 8);
     addMelody(mix, grid,
               "E5:4 G5:4 C6:6 B5:2 | A5:6 G5:2 E5:8 | F5:4 A5:4 C6:4 A5:4 | G5:8 D5:4 B4:4 |"

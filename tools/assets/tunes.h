@@ -20,9 +20,10 @@ Clip makePaddleHit();   // 141
 Clip makeBlockVanish(); // 142
 Clip makeFieldSink();   // 143
 
-// Music peaks well below full scale; effects, which sound over the music, sit lower still.
-constexpr double musicPeakDb = -3.0;
-constexpr double effectPeakDb = -6.0;
+// The mixer adds the music and up to four effects: the music peaks well below full scale and the
+// effects, which sound over it and repeat often, lower still, so a busy round does not clip.
+constexpr double musicPeakDb = -4.0;
+constexpr double effectPeakDb = -10.0;
 
 namespace band {
 inline const Instrument lead{Wave::pulse25, 0.30, {0.004, 0.08, 0.6, 0.03}};
