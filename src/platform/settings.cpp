@@ -42,8 +42,10 @@ bool readText(const std::string& path, std::string& text) {
     // A settings file is a few lines; anything much longer is not ours.
     while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() < 65536)
         text.append(buffer, count);
-    const bool ok = std::ferror(file) == 0 && text.size() < 65536;
+    const bool tooLong = text.size() >= 65536;
+    const bool ok = std::ferror(file) == 0 && !tooLong;
     std::fclose(file);
+    if (tooLong) errno = EFBIG;
     return ok;
 }
 

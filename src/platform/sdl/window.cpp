@@ -154,7 +154,6 @@ void toggleMute() {
 // The scale of a window the player resized, remembered for the next start; a fullscreen window
 // says nothing about the size the player wants.
 void rememberScale() {
-    pictureDirty = true;
     if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
     int left = 0;
     const int scale = std::min(outputScale(left), kMaxScale);
@@ -181,6 +180,9 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
         pictureDirty = true;
         break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+        pictureDirty = true;
+        break;
+    case SDL_WINDOWEVENT_RESIZED: // by the player or the window manager, not by the game itself
         rememberScale();
         break;
     case SDL_WINDOWEVENT_FOCUS_LOST:
