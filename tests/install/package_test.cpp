@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string quoted(const std::string& word) {
-    std::string text = "'";
-    for (char c : word)
-        text += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return text + "'";
-}
-
 // Runs a shell command; its exit code, or -1 when it did not exit.
 int shell(const std::string& command) {
     const int status = std::system(command.c_str());

@@ -13,32 +13,6 @@
 namespace fs = std::filesystem;
 using namespace platform::record;
 
-namespace {
-
-// As the fuzz target does: every entry decodes, and calls of every kind in turn stop within them.
-void walk(const Recording& recording, bool validated, const fs::path& name) {
-    const uint8_t* at = recording.entries.data();
-    const uint8_t* end = at + recording.entries.size();
-    while (at < end) {
-        Entry entry;
-        if (!decodeEntry(at, end, entry)) {
-            EXPECT_FALSE(validated) << name;
-            break;
-        }
-    }
-    Cursor cursor;
-    startCursor(cursor, recording);
-    for (int call = 0; call < 100000; ++call) {
-        Answer answer;
-        Entry data;
-        if (takeAnswer(cursor, Kind(call % kKindCount), call % 3, answer, &data) != Take::answered)
-            break;
-        takeClose(cursor);
-    }
-}
-
-} // namespace
-
 TEST(ReplayFuzzCorpus, EveryInputIsReadOrRefusedWithinItsBytes) {
     int files = 0, accepted = 0;
     for (const auto& item :
@@ -52,13 +26,13 @@ TEST(ReplayFuzzCorpus, EveryInputIsReadOrRefusedWithinItsBytes) {
         std::string error;
         if (parseRecording(file.get(), bytes.size(), recording, error) == 1) {
             ++accepted;
-            walk(recording, true, item.path());
+            EXPECT_TRUE(walkRecording(recording)) << item.path();
         } else {
             EXPECT_FALSE(error.empty()) << item.path();
         }
         Recording raw;
         raw.entries = bytes;
-        walk(raw, false, item.path());
+        walkRecording(raw);
     }
     EXPECT_GE(files, 5);
     EXPECT_GE(accepted, 2);

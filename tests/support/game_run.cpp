@@ -48,17 +48,12 @@ fs::path makeGameFolder(const std::string& name, bool withAssets) {
     return folder;
 }
 
-namespace {
-
-// The argument as one word of a POSIX shell command line, whatever it holds.
 std::string quoted(const std::string& arg) {
     std::string word = "'";
     for (char c : arg)
         word += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return word + "'";
 }
-
-} // namespace
 
 GameRun runProgram(const fs::path& folder, const std::vector<std::string>& args,
                    int timeoutSeconds) {

@@ -29,5 +29,8 @@ GameRun runProgram(const std::filesystem::path& folder, const std::vector<std::s
 GameRun runHeadless(const std::filesystem::path& folder, const std::string& script,
                     const std::vector<std::string>& extraArgs = {}, int timeoutSeconds = 120);
 
+// The argument as one word of a POSIX shell command line, whatever it holds.
+std::string quoted(const std::string& arg);
+
 std::vector<std::string> linesContaining(const std::vector<std::string>& lines,
                                          const std::string& word);

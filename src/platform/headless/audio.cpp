@@ -6,53 +6,30 @@
 
 namespace platform::headless {
 
-namespace {
-
-Clip* find(int handle) {
-    std::vector<Clip>& clips = state().clips;
-    if (handle < 0 || size_t(handle) >= clips.size() || !clips[size_t(handle)].open) return nullptr;
-    return &clips[size_t(handle)];
-}
-
-} // namespace
-
 int audioOpen(const char* path, int& handle) {
     State& s = state();
     if (s.noSound || s.realClock) return kAudioErrorNoDevice;
     uint32_t length = 0;
     if (int result = openWavFile(path, length); result != 0) return result;
-    handle = int(s.clips.size());
-    s.clips.push_back(Clip{true, length, false, 0});
+    handle = openTimedClip(s.clips, length);
     return 0;
 }
 
+// A pause holds the sound with the game: clips count on the game's time.
 int audioPlay(int handle) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    clip->started = true;
-    clip->startMs = gameTime(); // a pause holds the sound with the game
-    return 0;
+    return playTimedClip(state().clips, handle, gameTime());
 }
 
 int audioStop(int handle) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    clip->started = false;
-    return 0;
+    return stopTimedClip(state().clips, handle);
 }
 
 int audioIsPlaying(int handle, int& playing) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    playing = clip->started && gameTime() - clip->startMs < clip->lengthMs;
-    return 0;
+    return timedClipPlaying(state().clips, handle, gameTime(), playing);
 }
 
 int audioClose(int handle) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    clip->open = false;
-    return 0;
+    return closeTimedClip(state().clips, handle);
 }
 
 void traceSound(const char* action, int clip, int result) {

@@ -3,6 +3,7 @@
 // them, the window picture, and the trace. Shared by the backend's files and the test probe.
 #include "platform/headless/script.h"
 #include "platform/platform.h"
+#include "platform/timed_clips.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -17,13 +18,6 @@ constexpr size_t kPictureBytes = size_t(kWindowWidth) * kWindowHeight * 3;
 struct Shot {
     uint32_t ms;
     std::string path;
-};
-
-struct Clip {
-    bool open = false;
-    uint32_t lengthMs = 0;
-    bool started = false;
-    uint32_t startMs = 0;
 };
 
 struct State {
@@ -51,7 +45,7 @@ struct State {
     uint32_t pausedMs = 0;
 
     bool noSound = false;
-    std::vector<Clip> clips;
+    TimedClips clips;
 
     // Destroy requests travel from the game thread to the main thread, as window messages would.
     std::mutex lock;

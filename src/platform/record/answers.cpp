@@ -156,4 +156,27 @@ bool peekEnd(const Cursor& cursor, Entry& entry) {
     return cursor.runLeft == 0 && decodeEntry(at, cursor.end, entry) && entry.type == Entry::end;
 }
 
+bool walkRecording(const Recording& recording) {
+    bool decoded = true;
+    const uint8_t* at = recording.entries.data();
+    const uint8_t* end = at + recording.entries.size();
+    while (at < end) {
+        Entry entry;
+        if (!decodeEntry(at, end, entry)) {
+            decoded = false;
+            break;
+        }
+    }
+    Cursor cursor;
+    startCursor(cursor, recording);
+    for (int call = 0; call < 100000; ++call) {
+        Answer answer;
+        Entry entry;
+        if (takeAnswer(cursor, Kind(call % kKindCount), call % 3, answer, &entry) != Take::answered)
+            break;
+        takeClose(cursor);
+    }
+    return decoded;
+}
+
 } // namespace platform::record

@@ -55,5 +55,10 @@ Take takeAnswer(Cursor& cursor, Kind kind, int64_t argument, Answer& answer, Ent
 bool takeClose(Cursor& cursor);
 // True, with the entry, when the end comes next.
 bool peekEnd(const Cursor& cursor, Entry& entry);
+// Decodes every entry, then answers calls of every kind in turn, as a game that no longer follows
+// the recording would make them, until the recording stops answering: whatever the entries hold,
+// nothing outside them is read. False when an entry does not decode. For the fuzzer and its
+// corpus test.
+bool walkRecording(const Recording& recording);
 
 } // namespace platform::record

@@ -2,6 +2,7 @@
 
 #include "platform/platform.h"
 #include "platform/regular_file.h"
+#include "platform/timed_clips.h"
 #include "platform/web/page.h"
 
 #include <cstdio>
@@ -12,14 +13,7 @@ namespace platform::web {
 
 namespace {
 
-struct Clip {
-    bool open = false;
-    uint32_t lengthMs = 0;
-    bool started = false;
-    uint32_t startMs = 0;
-};
-
-std::vector<Clip> clips;
+TimedClips clips;
 int deviceState = 0; // 0 not tried, 1 open, -1 none
 
 uint32_t little(const uint8_t* p, int bytes) {
@@ -73,11 +67,6 @@ bool wavLength(const std::vector<uint8_t>& bytes, uint32_t& lengthMs) {
     return false;
 }
 
-Clip* find(int handle) {
-    if (handle < 0 || size_t(handle) >= clips.size() || !clips[size_t(handle)].open) return nullptr;
-    return &clips[size_t(handle)];
-}
-
 } // namespace
 
 int audioOpen(const char* path, int& handle) {
@@ -87,42 +76,31 @@ int audioOpen(const char* path, int& handle) {
     std::vector<uint8_t> bytes;
     uint32_t length = 0;
     if (!readAll(path, bytes) || !wavLength(bytes, length)) return kAudioErrorBadFile;
-    handle = int(clips.size());
-    clips.push_back(Clip{true, length, false, 0});
+    handle = openTimedClip(clips, length);
     vorbletAudioLoad(handle, bytes.data(), int(bytes.size()));
     return 0;
 }
 
 int audioPlay(int handle) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    clip->started = true;
-    clip->startMs = vorbletGameTicks();
-    vorbletAudioPlay(handle);
-    return 0;
+    const int result = playTimedClip(clips, handle, vorbletGameTicks());
+    if (result == 0) vorbletAudioPlay(handle);
+    return result;
 }
 
 int audioStop(int handle) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    clip->started = false;
-    vorbletAudioStop(handle);
-    return 0;
+    const int result = stopTimedClip(clips, handle);
+    if (result == 0) vorbletAudioStop(handle);
+    return result;
 }
 
 int audioIsPlaying(int handle, int& playing) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    playing = clip->started && vorbletGameTicks() - clip->startMs < clip->lengthMs;
-    return 0;
+    return timedClipPlaying(clips, handle, vorbletGameTicks(), playing);
 }
 
 int audioClose(int handle) {
-    Clip* clip = find(handle);
-    if (clip == nullptr) return kAudioErrorBadHandle;
-    clip->open = false;
-    vorbletAudioClose(handle);
-    return 0;
+    const int result = closeTimedClip(clips, handle);
+    if (result == 0) vorbletAudioClose(handle);
+    return result;
 }
 
 } // namespace platform::web
