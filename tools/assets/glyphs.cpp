@@ -59,7 +59,8 @@ constexpr Shape digitsAndMarks[17] = {
 };
 
 // At the font's small size a few pairs differ by a corner pixel or two; these shapes tell them
-// apart: D and B with rounded bowls unlike O and 8, N with a long steep stroke unlike H and M,
+// apart: D and B with rounded bowls unlike O and 8, N with a long steep stroke unlike H, M
+// with a middle stroke down to its waist,
 // a zero slashed from corner to corner, and a colon whose dots stay apart inside the outline.
 struct SmallShape {
     char c;
@@ -69,6 +70,7 @@ struct SmallShape {
 constexpr SmallShape smallShapes[] = {
     {'B', {"###..", "#..#.", "#..#.", "####.", "#...#", "#...#", "####."}},
     {'D', {"###..", "#..#.", "#...#", "#...#", "#...#", "#..#.", "###.."}},
+    {'M', {"#...#", "##.##", "#.#.#", "#.#.#", "#.#.#", "#...#", "#...#"}},
     {'N', {"#...#", "##..#", "##..#", "#.#.#", "#..##", "#..##", "#...#"}},
     {'0', {".###.", "#..##", "#..##", "#.#.#", "##..#", "##..#", ".###."}},
     {':', {".....", ".##..", ".....", ".....", ".....", ".##..", "....."}},

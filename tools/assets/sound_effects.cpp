@@ -41,7 +41,7 @@ Clip makeLaunch() {
 Clip makePaddleHit() {
     Mix mix(static_cast<size_t>(secondsToSamples(0.09)), 0.0);
     addNote(mix, sweep(Wave::triangle, 0.09, 660, 392, 0.8, {0.001, 0.03, 0.4, 0.04}));
-    addNote(mix, sweep(Wave::noise, 0.02, 8000, 8000, 0.25, {0.001, 0.01, 0.3, 0.008}));
+    addNote(mix, sweep(Wave::noise, 0.02, 6000, 6000, 0.25, {0.002, 0.01, 0.3, 0.008}));
     return finishEffect(mix);
 }
 
@@ -51,8 +51,8 @@ Clip makeBlockVanish() {
     constexpr double grainAt[3] = {0.0, 0.014, 0.028};
     constexpr double sparkle[3] = {2093, 1568, 1319};
     for (int i = 0; i < 3; ++i) {
-        addNote(mix, sweep(Wave::noise, 0.03, 14000 - 3000 * i, 14000 - 3000 * i, 0.3 - 0.06 * i,
-                           {0.001, 0.01, 0.4, 0.012}, grainAt[i]));
+        addNote(mix, sweep(Wave::noise, 0.03, 9000 - 1500 * i, 9000 - 1500 * i, 0.3 - 0.06 * i,
+                           {0.003, 0.01, 0.4, 0.012}, grainAt[i]));
         addNote(mix, sweep(Wave::pulse12, 0.026, sparkle[i], sparkle[i], 0.22 - 0.05 * i,
                            {0.001, 0.01, 0.5, 0.01}, grainAt[i]));
     }
