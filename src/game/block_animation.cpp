@@ -16,8 +16,10 @@ constexpr BlitRect kFrameSize{0, 0, 16, 32};
 struct CellPainter {
     QUORINSprite eraser;
     QUORINSprite frame;
+    bool onBackBuffer;
 
-    CellPainter() {
+    explicit CellPainter(CellTargets targets)
+        : onBackBuffer(targets == CellTargets::fieldAndBackBuffer) {
         resetSprite(eraser);
         resetSprite(frame);
         initSprite(eraser, copy, bgLayer, &kFrameSize, fieldLayer, 1.0f);
@@ -28,7 +30,7 @@ struct CellPainter {
         eraser.srcRect = cellRect(row, column);
         eraser.destRect = eraser.srcRect;
         drawSprite(eraser);
-        drawSprite(eraser, &backBuffer);
+        if (onBackBuffer) drawSprite(eraser, &backBuffer);
     }
 
     void show(int32_t row, int32_t column, int32_t top, int32_t left) {
@@ -36,7 +38,7 @@ struct CellPainter {
         frame.srcRect.left = static_cast<int16_t>(left);
         frame.destRect = cellRect(row, column);
         drawSprite(frame);
-        drawSprite(frame, &backBuffer);
+        if (onBackBuffer) drawSprite(frame, &backBuffer);
     }
 };
 
@@ -100,12 +102,12 @@ void restStep(CellPainter& painter, int32_t row, int32_t column) {
 
 } // namespace
 
-void animateBlocks(GameMode mode) {
+void animateBlocks(GameMode mode, CellTargets targets) {
     if (flashTick == 0) {
         flashValue = nextRandom() % 10 + 2;
         if (flashValue > kCellStrongest) flashValue = kCellEmpty;
     }
-    CellPainter painter;
+    CellPainter painter(targets);
     for (int32_t row = 3; row <= 26; ++row) {
         for (int32_t column = 3; column <= 12; ++column) {
             const int32_t shown = playField.shown[row][column];

@@ -6,5 +6,9 @@
 
 #include <cstdint>
 
-// Draws every changed cell onto fieldLayer and backBuffer. In BENCH vanishing blocks are silent.
-void animateBlocks(GameMode mode);
+// Which surfaces a step draws its cells onto.
+enum class CellTargets : int32_t { fieldAndBackBuffer, fieldOnly };
+
+// Draws every changed cell onto fieldLayer and, unless the caller lays the field over backBuffer
+// afterwards anyway, onto backBuffer. In BENCH vanishing blocks are silent.
+void animateBlocks(GameMode mode, CellTargets targets = CellTargets::fieldAndBackBuffer);

@@ -38,8 +38,10 @@ struct Round {
     TuneState tuneState = TuneState::calm;
     uint32_t startTime = 0;
 
-    int32_t drawnBalls = 0; // balls drawn by the last frame, which its next erase removes
-    int32_t frames = 0;     // frames played, for the benchmark's figures
+    int32_t drawnBalls = 0;   // balls drawn by the last frame, which its next erase removes
+    int32_t composeWhole = 0; // 1: this frame lays the whole field layer under its sprites
+    int32_t freeSlotHint = 0; // no slot below it is free
+    int32_t frames = 0;       // frames played, for the benchmark's figures
 };
 
 // How the round's picture arrives: cross-faded from the title screen, or at once (benchmark).

@@ -1,5 +1,7 @@
 #include "game/round_frame.h"
 
+#include <algorithm>
+
 #include "game/block_animation.h"
 #include "game/play_field.h"
 #include "game/round_tune.h"
@@ -17,17 +19,17 @@ constexpr int32_t kBenchGrowthSteps = 40;
 constexpr uint32_t kBenchMs = 20000;
 constexpr int32_t kEndHeight = 26;
 
-// From this many balls on, one copy of the whole play area from the field layer costs less than
-// the balls' own restores (a 480-wide copy runs at the speed of memory, a small blit pays its
-// checks), and it leaves the same picture: between frames the play area of backBuffer is the
-// field layer with the sprites drawn over it, since the blocks are drawn onto both.
+// From this many balls on (only BENCH gets there) a frame does not erase its balls one by one:
+// just before it draws them it lays the whole field layer over the play area, which costs less
+// than the balls' own restores (a 480-wide copy runs at the speed of memory, a small blit pays its
+// checks) and leaves the same picture. Between frames the play area of backBuffer is the field
+// layer with the sprites drawn over it, and nothing reads or draws the play area of backBuffer
+// alone between the two points; the grid's animation then needs to draw onto the field only.
 constexpr int32_t kWholeEraseBalls = 600;
 
 void eraseSprites(Round& round) {
-    if (round.drawnBalls >= kWholeEraseBalls) {
-        drawSprite(composeFieldSprite);
-        return;
-    }
+    round.composeWhole = round.drawnBalls >= kWholeEraseBalls ? 1 : 0;
+    if (round.composeWhole == 1) return;
     for (int32_t slot = 0; slot < round.slotCount; ++slot) {
         const Ball& ball = round.balls[slot];
         if (ball.alive == 1) restoreSprite(ball.sprite);
@@ -35,25 +37,28 @@ void eraseSprites(Round& round) {
     restoreSprite(round.paddle->sprite);
 }
 
+// The sprites of a frame in drawing order: the balls in play after their step, in slot order, as
+// moveBalls lists them, then the paddle.
+const QUORINSprite* drawList[kBallSlots + 1];
+int32_t listedBalls = 0;
+
 void drawSprites(Round& round) {
-    round.drawnBalls = 0;
-    for (int32_t slot = 0; slot < round.slotCount; ++slot) {
-        const Ball& ball = round.balls[slot];
-        if (ball.alive != 1) continue;
-        drawSprite(ball.sprite);
-        ++round.drawnBalls;
-    }
-    drawSprite(round.paddle->sprite);
+    if (round.composeWhole == 1) drawSprite(composeFieldSprite);
+    round.drawnBalls = listedBalls;
+    drawList[listedBalls] = &round.paddle->sprite;
+    drawSpriteList(drawList, listedBalls + 1);
 }
 
 // Brings the first free slot into play above the middle of the paddle. Returns 0 when every slot
 // is in play.
 int32_t spawnIntoFreeSlot(Round& round) {
-    for (int32_t slot = 0; slot < round.slotCount; ++slot) {
+    for (int32_t slot = round.freeSlotHint; slot < round.slotCount; ++slot) {
         if (round.balls[slot].alive != 0) continue;
         spawnBall(round.balls[slot], round.paddle->x + 320, round.mode);
+        round.freeSlotHint = slot + 1;
         return 1;
     }
+    round.freeSlotHint = round.slotCount;
     return 0;
 }
 
@@ -73,12 +78,15 @@ void spawn(Round& round) {
 
 void moveBalls(Round& round) {
     round.fieldChanged = 0;
+    listedBalls = 0;
     const int32_t paddleX = round.paddle->x;
     for (int32_t slot = 0; slot < round.slotCount; ++slot) {
         Ball& ball = round.balls[slot];
         if (ball.alive != 1) continue;
         const int32_t result = stepBall(ball, paddleX, round.height, round.mode);
         if (result == kBallStruckHeightRow && round.mode != BENCH) round.fieldChanged = 1;
+        if (result == kBallLost) round.freeSlotHint = std::min(round.freeSlotHint, slot);
+        if (ball.alive == 1) drawList[listedBalls++] = &ball.sprite;
     }
 }
 
@@ -136,7 +144,8 @@ void playFrame(Round& round) {
     }
     if (++round.animationCounter == 2) {
         round.animationCounter = 0;
-        animateBlocks(round.mode);
+        animateBlocks(round.mode, round.composeWhole == 1 ? CellTargets::fieldOnly
+                                                          : CellTargets::fieldAndBackBuffer);
     }
     drawSprites(round);
     updateScore(round);

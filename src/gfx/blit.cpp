@@ -285,6 +285,14 @@ bool insideBounds(uint64_t rect, uint64_t bounds) {
     }
 }
 
+// The first byte of the rectangle's top line in a bottom-up surface.
+uint8_t* cornerOf(const QUORINImage& surface, const BlitRect& r) {
+    return surface.pixels +
+           (static_cast<ptrdiff_t>(surface.bounds.height - 1 - r.top) * surface.bounds.width +
+            r.left) *
+               3;
+}
+
 } // namespace
 
 void blit(QUORINImage& source, int32_t mode, const BlitRect& srcRect, QUORINImage& target,
@@ -300,15 +308,48 @@ void blit(QUORINImage& source, int32_t mode, const BlitRect& srcRect, QUORINImag
         const int32_t sw = source.bounds.width, dw = target.bounds.width;
         const BlitKernels& kernels = blitKernels();
         (mode == keyed ? kernels.keyed : kernels.copy)(
-            source.pixels + (static_cast<ptrdiff_t>(source.bounds.height - 1 - srcRect.top) * sw +
-                             srcRect.left) *
-                                3,
-            -ptrdiff_t{sw} * 3,
-            target.pixels + (static_cast<ptrdiff_t>(target.bounds.height - 1 - destRect.top) * dw +
-                             destRect.left) *
-                                3,
+            cornerOf(source, srcRect), -ptrdiff_t{sw} * 3, cornerOf(target, destRect),
             -ptrdiff_t{dw} * 3, srcRect.width, srcRect.height);
         return;
     }
     blitClipped(source, mode, srcRect, target, destRect, weight);
+}
+
+void blitKeyedMany(QUORINImage& source, const BlitRect& srcRect, QUORINImage& target,
+                   const BlitRect* const* destRects, int32_t count) {
+    const uint64_t from = packed(srcRect);
+    const uint32_t size = static_cast<uint32_t>(from >> 32);
+    if ((size & 0xFFFFu) == 0 || (size >> 16) == 0 || (source.isScreen | target.isScreen) != 0 ||
+        source.pixels == target.pixels || source.pixels == nullptr || target.pixels == nullptr ||
+        !insideBounds(from, packed(source.bounds))) {
+        for (int32_t k = 0; k < count; ++k)
+            blit(source, keyed, srcRect, target, *destRects[k], 1.0f);
+        return;
+    }
+    // Places wholly inside the target gather here; one that is not is clipped on its own, after
+    // those before it.
+    constexpr int32_t kGathered = 64;
+    uint8_t* places[kGathered];
+    int32_t gathered = 0;
+    const uint64_t bounds = packed(target.bounds);
+    const BlitKernels& kernels = blitKernels();
+    auto drawGathered = [&] {
+        if (gathered > 0)
+            kernels.keyedMany(cornerOf(source, srcRect), -ptrdiff_t{source.bounds.width} * 3,
+                              places, gathered, -ptrdiff_t{target.bounds.width} * 3, srcRect.width,
+                              srcRect.height);
+        gathered = 0;
+    };
+    for (int32_t k = 0; k < count; ++k) {
+        const BlitRect& to = *destRects[k];
+        const uint64_t place = packed(to);
+        if (static_cast<uint32_t>(place >> 32) == size && insideBounds(place, bounds)) {
+            places[gathered++] = cornerOf(target, to);
+            if (gathered == kGathered) drawGathered();
+        } else {
+            drawGathered();
+            blit(source, keyed, srcRect, target, to, 1.0f);
+        }
+    }
+    drawGathered();
 }

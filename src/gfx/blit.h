@@ -15,3 +15,8 @@ enum BlitMode : int32_t {
 // Moves srcRect of source onto destRect of target. Pixels outside either surface are skipped.
 void blit(QUORINImage& source, int32_t mode, const BlitRect& srcRect, QUORINImage& target,
           const BlitRect& destRect, float weight);
+
+// Draws srcRect of source, keyed, onto each of `count` rectangles of the target in their order,
+// as that many blits would; those wholly inside the target go to the kernel together.
+void blitKeyedMany(QUORINImage& source, const BlitRect& srcRect, QUORINImage& target,
+                   const BlitRect* const* destRects, int32_t count);

@@ -238,6 +238,35 @@ VORBLET_AVX2 void keyedRows(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to
     eachGroup(KeyedStep{}, from, fromStep, to, toStep, width, height);
 }
 
+// The ball's case, eight pixels wide: each pair of source lines and its white test are made once,
+// and then each place costs only its own loads, selects and stores.
+VORBLET_AVX2 void keyedMany(const uint8_t* from, ptrdiff_t fromStep, uint8_t* const* to,
+                            int32_t count, ptrdiff_t toStep, int32_t width, int32_t height) {
+    if (width != 8 || height > kManyLines) {
+        for (int32_t k = 0; k < count; ++k)
+            keyedRows(from, fromStep, to[k], toStep, width, height);
+        return;
+    }
+    const int32_t pairs = height / 2;
+    Sixteen source[kManyLines / 2], white[kManyLines / 2];
+    for (int32_t p = 0; p < pairs; ++p) {
+        const uint8_t* f = from + 2 * p * fromStep;
+        source[p] = load16(f, f + fromStep);
+        white[p] = whiteOf(source[p]);
+    }
+    const uint8_t* lastLine = from + (height - 1) * fromStep;
+    for (int32_t k = 0; k < count; ++k) {
+        uint8_t* t = to[k];
+        for (int32_t p = 0; p < pairs; ++p, t += 2 * toStep) {
+            const Sixteen d = load16(t, t + toStep);
+            store16(t, t + toStep,
+                    {_mm256_blendv_epi8(source[p].lo, d.lo, white[p].lo),
+                     _mm256_blendv_epi8(source[p].hi, d.hi, white[p].hi)});
+        }
+        if (height % 2 == 1) KeyedStep{}.single(lastLine, t);
+    }
+}
+
 VORBLET_AVX2 void blendRows(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdiff_t toStep,
                             int32_t width, int32_t height, int32_t t) {
     eachGroup(BlendStep{weightsOf(t), t}, from, fromStep, to, toStep, width, height);
@@ -245,6 +274,6 @@ VORBLET_AVX2 void blendRows(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to
 
 } // namespace
 
-const BlitKernels avx2Kernels{copyRows, keyedRows, blendRows};
+const BlitKernels avx2Kernels{copyRows, keyedRows, blendRows, keyedMany};
 
 #endif

@@ -19,6 +19,12 @@ void keyedScalar(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdiff_t
         keyedPixels(from + i * fromStep, to + i * toStep, width);
 }
 
+void keyedManyScalar(const uint8_t* from, ptrdiff_t fromStep, uint8_t* const* to, int32_t count,
+                     ptrdiff_t toStep, int32_t width, int32_t height) {
+    for (int32_t k = 0; k < count; ++k)
+        keyedScalar(from, fromStep, to[k], toStep, width, height);
+}
+
 // Takes any t, not only 0 < t < 512: the blitter hands it the factors of weights outside 0 .. 1.
 void blendScalar(const uint8_t* fromRows, ptrdiff_t fromStep, uint8_t* toRows, ptrdiff_t toStep,
                  int32_t width, int32_t height, int32_t t) {
@@ -110,11 +116,17 @@ void blendOnFirstUse(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdi
     choose().blend(from, fromStep, to, toStep, width, height, t);
 }
 
-const BlitKernels firstUseKernels{copyOnFirstUse, keyedOnFirstUse, blendOnFirstUse};
+void keyedManyOnFirstUse(const uint8_t* from, ptrdiff_t fromStep, uint8_t* const* to, int32_t count,
+                         ptrdiff_t toStep, int32_t width, int32_t height) {
+    choose().keyedMany(from, fromStep, to, count, toStep, width, height);
+}
+
+const BlitKernels firstUseKernels{copyOnFirstUse, keyedOnFirstUse, blendOnFirstUse,
+                                  keyedManyOnFirstUse};
 
 } // namespace
 
-const BlitKernels scalarKernels{copyScalar, keyedScalar, blendScalar};
+const BlitKernels scalarKernels{copyScalar, keyedScalar, blendScalar, keyedManyScalar};
 const BlitKernels* blitpath::active = &firstUseKernels;
 
 BlitPath bestBlitPath() {

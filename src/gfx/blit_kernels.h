@@ -12,6 +12,10 @@
 // blits within one surface to the scalar loops, whose order of reads and writes defines them.
 using RowsKernel = void (*)(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdiff_t toStep,
                             int32_t width, int32_t height);
+// One source block drawn onto `count` places of the target, in their order, as `count` calls of
+// the keyed kernel: the source's white test is made once for all of them.
+using ManyKernel = void (*)(const uint8_t* from, ptrdiff_t fromStep, uint8_t* const* to,
+                            int32_t count, ptrdiff_t toStep, int32_t width, int32_t height);
 using BlendKernel = void (*)(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdiff_t toStep,
                              int32_t width, int32_t height, int32_t t);
 
@@ -21,7 +25,11 @@ struct BlitKernels {
     RowsKernel keyed;
     // Non-white pixels become ((s t) >> 9) + ((d (512 - t)) >> 9) per byte, for 0 < t < 512.
     BlendKernel blend;
+    ManyKernel keyedMany;
 };
+
+// The longest block keyedMany holds its white test for; taller ones go place by place.
+constexpr int32_t kManyLines = 16;
 
 // The per-pixel steps with which the vector paths end a row that is not a whole number of
 // their blocks long.

@@ -105,6 +105,29 @@ void keyedRows(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdiff_t t
     }
 }
 
+// The ball's case, eight pixels wide: each line of the image and its white test are made once.
+void keyedMany(const uint8_t* from, ptrdiff_t fromStep, uint8_t* const* to, int32_t count,
+               ptrdiff_t toStep, int32_t width, int32_t height) {
+    if (width != 8 || height > kManyLines) {
+        for (int32_t k = 0; k < count; ++k)
+            keyedRows(from, fromStep, to[k], toStep, width, height);
+        return;
+    }
+    Eight source[kManyLines], white[kManyLines];
+    for (int32_t i = 0; i < height; ++i) {
+        source[i] = load8(from + i * fromStep);
+        white[i] = whiteOf(source[i]);
+    }
+    for (int32_t k = 0; k < count; ++k) {
+        uint8_t* t = to[k];
+        for (int32_t i = 0; i < height; ++i, t += toStep) {
+            const Eight d = load8(t);
+            store8(t,
+                   {pick(white[i].lo, d.lo, source[i].lo), pick(white[i].hi, d.hi, source[i].hi)});
+        }
+    }
+}
+
 void blendRows(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdiff_t toStep,
                int32_t width, int32_t height, int32_t t) {
     const __m128i ts = _mm_set1_epi16(static_cast<int16_t>(t << 7));
@@ -124,6 +147,6 @@ void blendRows(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to, ptrdiff_t t
 
 } // namespace
 
-const BlitKernels sse2Kernels{copyRows, keyedRows, blendRows};
+const BlitKernels sse2Kernels{copyRows, keyedRows, blendRows, keyedMany};
 
 #endif

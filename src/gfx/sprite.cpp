@@ -24,6 +24,33 @@ void drawSprite(const QUORINSprite& sprite, QUORINImage* target, const BlitRect*
          rect != nullptr ? *rect : sprite.destRect, sprite.weight);
 }
 
+namespace {
+
+bool sameImage(const QUORINSprite& a, const QUORINSprite& b) {
+    return a.source == b.source && a.target == b.target && a.mode == b.mode &&
+           a.srcRect.top == b.srcRect.top && a.srcRect.left == b.srcRect.left &&
+           a.srcRect.height == b.srcRect.height && a.srcRect.width == b.srcRect.width;
+}
+
+} // namespace
+
+void drawSpriteList(const QUORINSprite* const* sprites, int32_t count) {
+    constexpr int32_t kRun = 64;
+    const BlitRect* places[kRun];
+    for (int32_t i = 0; i < count;) {
+        const QUORINSprite& first = *sprites[i];
+        if (first.mode != keyed || first.source == nullptr || first.target == nullptr) {
+            drawSprite(first);
+            ++i;
+            continue;
+        }
+        int32_t run = 0;
+        while (i < count && run < kRun && sameImage(*sprites[i], first))
+            places[run++] = &sprites[i++]->destRect;
+        blitKeyedMany(*first.source, first.srcRect, *first.target, places, run);
+    }
+}
+
 void restoreSprite(const QUORINSprite& sprite, QUORINImage* source, QUORINImage* target) {
     QUORINImage* from = source != nullptr ? source : sprite.restoreSource;
     QUORINImage* onto = target != nullptr ? target : sprite.target;

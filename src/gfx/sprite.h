@@ -23,6 +23,9 @@ int initSprite(QUORINSprite& sprite, int32_t mode, QUORINImage& source, const Bl
 // Overrides (non-null) apply to this call only.
 void drawSprite(const QUORINSprite& sprite, QUORINImage* target = nullptr,
                 const BlitRect* rect = nullptr);
+// Draws the sprites in their order, as drawSprite would each; runs of sprites showing one keyed
+// image on one target go to the kernel together.
+void drawSpriteList(const QUORINSprite* const* sprites, int32_t count);
 // Copies destRect from the source (else restoreSource) onto the target (else target).
 void restoreSprite(const QUORINSprite& sprite, QUORINImage* source = nullptr,
                    QUORINImage* target = nullptr);

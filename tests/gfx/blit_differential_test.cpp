@@ -245,6 +245,50 @@ TEST_P(Randomised, BlitsWithinOneSurfaceMatchTheDefinition) {
         runWithin(mode, 1500);
 }
 
+// One image drawn at many places, in order, as the frame's balls are: the same as one keyed blit
+// after another, also where places overlap (the later wins), reach outside the target (those are
+// clipped on their own between the others) or exceed the 64 gathered at once. Widths around the
+// 8-pixel fast path, heights around its 16 lines, and the source's rectangle now and then outside.
+TEST_P(Randomised, KeyedManyMatchesOneBlitAfterAnother) {
+    for (int round = 0; round < 400; ++round) {
+        const int32_t width = between(0, 2) == 0 ? between(1, 20) : 8;
+        const int32_t height = between(0, 3) == 0 ? between(1, 20) : between(1, 8);
+        Picture s{between(width, width + 12), between(height, height + 12), {}};
+        Picture d{between(24, 70), between(24, 70), {}};
+        s.rows.resize(static_cast<size_t>(s.width) * s.height * 3);
+        d.rows.resize(static_cast<size_t>(d.width) * d.height * 3);
+        fillRandom(s);
+        fillRandom(d);
+        BlitRect from{static_cast<int16_t>(between(0, s.height - height)),
+                      static_cast<int16_t>(between(0, s.width - width)),
+                      static_cast<int16_t>(height), static_cast<int16_t>(width)};
+        if (between(0, 19) == 0) from.left = static_cast<int16_t>(from.left - 3);
+        std::vector<BlitRect> places(static_cast<size_t>(between(1, 150)));
+        std::vector<const BlitRect*> rects;
+        for (BlitRect& place : places) {
+            const bool outside = between(0, 9) == 0;
+            place = {static_cast<int16_t>(outside ? between(-height, d.height)
+                                                  : between(0, d.height - height)),
+                     static_cast<int16_t>(outside ? between(-width, d.width)
+                                                  : between(0, d.width - width)),
+                     from.height, from.width};
+            if (between(0, 29) == 0) place.width = static_cast<int16_t>(place.width + 1);
+            rects.push_back(&place);
+        }
+        QUORINImage source, target;
+        makeSurface(source, s.width, s.height);
+        makeSurface(target, d.width, d.height);
+        std::memcpy(source.pixels, s.rows.data(), s.rows.size());
+        std::memcpy(target.pixels, d.rows.data(), d.rows.size());
+        for (const BlitRect& place : places)
+            referenceBlit(s, keyed, from, d, place, 1.0f);
+        blitKeyedMany(source, from, target, rects.data(), static_cast<int32_t>(rects.size()));
+        ASSERT_EQ(0, std::memcmp(target.pixels, d.rows.data(), d.rows.size()))
+            << "round " << round << " image " << from.top << "," << from.left << " " << from.height
+            << "x" << from.width << " at " << places.size() << " places";
+    }
+}
+
 // The game's rectangles at a surface's last bytes: the rectangle's top line is the buffer's last
 // row, and its right edge the row's end, so a vector load or store past the rectangle would leave
 // the buffer (the sanitizer stops it). Every width from 1 to 40 and heights 1 to 3, each mode.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "gfx/blit.h"
 #include "gfx/surface_util.h"
 
@@ -141,6 +143,42 @@ TEST_F(SpriteTest, ACopySpriteOfAnotherSizeIsStretched) {
     EXPECT_EQ(pixelAt(frame, 0, 0), (Pixel{0, 0, 7}));
     EXPECT_EQ(pixelAt(frame, 3, 0), (Pixel{1, 0, 7}));
     EXPECT_EQ(pixelAt(frame, 2, 1), (Pixel{1, 1, 7}));
+}
+
+// A frame's list: runs of one keyed image (some places overlapping, one partly outside), a
+// stretched one, one of another image, a copy, a blend and one without a target, in an order where
+// the later sprites cover the earlier. The list draws what drawSprite one by one draws.
+TEST_F(SpriteTest, AListDrawsWhatEachSpriteDrawsInTurn) {
+    setPixel(sheet, 2, 1, kWhite);
+    const BlitRect ball{0, 0, 8, 8}, second{8, 16, 8, 12};
+    std::vector<QUORINSprite> sprites(12);
+    const BlitRect places[] = {{3, 4, 8, 8},   {5, 7, 8, 8}, {-3, 36, 8, 8}, {20, 20, 8, 8},
+                               {21, 22, 8, 8}, {0, 0, 8, 8}, {30, 30, 8, 8}, {10, 10, 8, 8}};
+    for (size_t i = 0; i < sprites.size(); ++i) {
+        QUORINSprite& sprite = sprites[i];
+        resetSprite(sprite);
+        initSprite(sprite, keyed, sheet, &ball, frame, 1.0f);
+        sprite.destRect = places[i % 8];
+    }
+    sprites[3].destRect.height = sprites[3].destRect.width = 12; // stretched
+    initSprite(sprites[5], keyed, sheet, &second, frame, 1.0f);
+    sprites[5].destRect = {6, 2, 8, 12};
+    sprites[8].mode = copy;
+    sprites[9].mode = blend;
+    sprites[9].weight = 0.5f;
+    sprites[10].target = nullptr;
+    std::vector<const QUORINSprite*> list;
+    for (const QUORINSprite& sprite : sprites)
+        list.push_back(&sprite);
+
+    drawSpriteList(list.data(), static_cast<int32_t>(list.size()));
+    for (QUORINSprite sprite : sprites) {
+        if (sprite.target == &frame) sprite.target = &other;
+        drawSprite(sprite);
+    }
+    for (int32_t y = 0; y < 40; ++y)
+        for (int32_t x = 0; x < 40; ++x)
+            ASSERT_EQ(pixelAt(frame, x, y), pixelAt(other, x, y)) << x << "," << y;
 }
 
 } // namespace
