@@ -242,6 +242,23 @@ void blitDraws2000(benchmark::State& state) {
 }
 BENCHMARK(blitDraws2000)->Apply(eachPathSpreadOrBunched);
 
+// The same draws as the round makes them: one call for the lot, the image's white test made once.
+void blitKeyedMany2000(benchmark::State& state) {
+    const OnPath path(state);
+    if (!path.ok()) return;
+    FrameScene& scene = frameScene(state.range(1));
+    const BlitRect image{0, 0, 8, 8};
+    std::vector<const BlitRect*> rects;
+    for (const BlitRect& at : scene.places)
+        rects.push_back(&at);
+    for (auto _ : state) {
+        blitKeyedMany(scene.ball, image, scene.back, rects.data(),
+                      static_cast<int32_t>(rects.size()));
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(blitKeyedMany2000)->Apply(eachPathSpreadOrBunched);
+
 void scalarFloorFrame(benchmark::State& state) {
     FloorScene& scene = frameScene(0).floor;
     for (auto _ : state) {

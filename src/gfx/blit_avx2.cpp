@@ -249,15 +249,22 @@ VORBLET_AVX2 void keyedMany(const uint8_t* from, ptrdiff_t fromStep, uint8_t* co
     }
     const int32_t pairs = height / 2;
     Sixteen source[kManyLines / 2], white[kManyLines / 2];
+    bool opaque[kManyLines / 2];
     for (int32_t p = 0; p < pairs; ++p) {
         const uint8_t* f = from + 2 * p * fromStep;
         source[p] = load16(f, f + fromStep);
         white[p] = whiteOf(source[p]);
+        opaque[p] = _mm256_testz_si256(white[p].lo, white[p].lo) != 0 &&
+                    _mm256_testz_si256(white[p].hi, white[p].hi) != 0;
     }
     const uint8_t* lastLine = from + (height - 1) * fromStep;
     for (int32_t k = 0; k < count; ++k) {
         uint8_t* t = to[k];
         for (int32_t p = 0; p < pairs; ++p, t += 2 * toStep) {
+            if (opaque[p]) {
+                store16(t, t + toStep, source[p]);
+                continue;
+            }
             const Sixteen d = load16(t, t + toStep);
             store16(t, t + toStep,
                     {_mm256_blendv_epi8(source[p].lo, d.lo, white[p].lo),
