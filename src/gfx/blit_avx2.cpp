@@ -239,7 +239,8 @@ VORBLET_AVX2 void keyedRows(const uint8_t* from, ptrdiff_t fromStep, uint8_t* to
 }
 
 // The ball's case, eight pixels wide: each pair of source lines and its white test are made once,
-// and then each place costs only its own loads, selects and stores.
+// and then each place costs only its own loads, selects and stores; a pair without white, like
+// the ball's middle, is stored without reading the target at all.
 VORBLET_AVX2 void keyedMany(const uint8_t* from, ptrdiff_t fromStep, uint8_t* const* to,
                             int32_t count, ptrdiff_t toStep, int32_t width, int32_t height) {
     if (width != 8 || height > kManyLines) {

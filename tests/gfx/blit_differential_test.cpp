@@ -248,7 +248,8 @@ TEST_P(Randomised, BlitsWithinOneSurfaceMatchTheDefinition) {
 // One image drawn at many places, in order, as the frame's balls are: the same as one keyed blit
 // after another, also where places overlap (the later wins), reach outside the target (those are
 // clipped on their own between the others) or exceed the 64 gathered at once. Widths around the
-// 8-pixel fast path, heights around its 16 lines, and the source's rectangle now and then outside.
+// 8-pixel fast path, heights around its 16 lines, lines with and without white, and the source's
+// rectangle now and then outside.
 TEST_P(Randomised, KeyedManyMatchesOneBlitAfterAnother) {
     for (int round = 0; round < 400; ++round) {
         const int32_t width = between(0, 2) == 0 ? between(1, 20) : 8;
@@ -259,6 +260,11 @@ TEST_P(Randomised, KeyedManyMatchesOneBlitAfterAnother) {
         d.rows.resize(static_cast<size_t>(d.width) * d.height * 3);
         fillRandom(s);
         fillRandom(d);
+        // Lines without white, as the ball's middle lines are, now and then.
+        for (int32_t row = 0; row < s.height; ++row)
+            if (between(0, 2) == 0)
+                for (int32_t x = 0; x < s.width; ++x)
+                    s.atRow(row, x)[0] = static_cast<uint8_t>(between(0, 254));
         BlitRect from{static_cast<int16_t>(between(0, s.height - height)),
                       static_cast<int16_t>(between(0, s.width - width)),
                       static_cast<int16_t>(height), static_cast<int16_t>(width)};
