@@ -3,6 +3,7 @@
 // place of a bitmap, a sound or the score file is refused as a missing file would be, where a
 // plain open would block the game thread for as long as nobody writes to the other end.
 #include <cerrno>
+#include <cstddef>
 #include <cstdio>
 
 namespace platform {
@@ -11,5 +12,21 @@ namespace platform {
 // kNotARegularFile when it is there but is not a regular file. Symbolic links are followed.
 std::FILE* openRegularFile(const char* path);
 constexpr int kNotARegularFile = EINVAL;
+
+// Appends the rest of an open file to bytes (a string or a byte vector) and closes the file. True
+// when it was all read and came to at most `limit` bytes; a longer file stops being read a little
+// past the limit and gives false with errno EFBIG, a read error false.
+template <class Bytes> bool readToEnd(std::FILE* file, size_t limit, Bytes& bytes) {
+    char buffer[8192];
+    size_t count = 0;
+    while (bytes.size() <= limit && (count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.insert(bytes.end(), buffer, buffer + count);
+    const bool readError = std::ferror(file) != 0;
+    std::fclose(file);
+    if (readError) return false;
+    if (bytes.size() <= limit) return true;
+    errno = EFBIG;
+    return false;
+}
 
 } // namespace platform

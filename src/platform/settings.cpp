@@ -36,17 +36,8 @@ bool parseNumber(const std::string& text, int low, int high, int& value) {
 
 bool readText(const std::string& path, std::string& text) {
     std::FILE* file = openRegularFile(path.c_str());
-    if (file == nullptr) return false;
-    char buffer[1024];
-    size_t count = 0;
     // A settings file is a few lines; anything much longer is not ours.
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0 && text.size() < 65536)
-        text.append(buffer, count);
-    const bool tooLong = text.size() >= 65536;
-    const bool ok = std::ferror(file) == 0 && !tooLong;
-    std::fclose(file);
-    if (tooLong) errno = EFBIG;
-    return ok;
+    return file != nullptr && readToEnd(file, 65535, text);
 }
 
 } // namespace

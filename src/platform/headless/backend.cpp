@@ -33,12 +33,7 @@ bool readScript(const char* path, std::string& text, std::string& error) {
         error = std::string("cannot read script ") + path + ": " + std::strerror(errno);
         return false;
     }
-    char buffer[4096];
-    size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, count);
-    const bool ok = std::ferror(file) == 0;
-    std::fclose(file);
+    const bool ok = readToEnd(file, size_t(-1), text); // a script of any length
     if (!ok) error = std::string("cannot read script ") + path;
     return ok;
 }

@@ -205,15 +205,9 @@ bool loadRecording(const char* path, const std::vector<std::string>& assets) {
                      errno == kNotARegularFile ? "not a regular file" : std::strerror(errno));
         return false;
     }
+    // A file past the largest recording is left for the parser to refuse with its own message.
     std::vector<uint8_t> bytes;
-    uint8_t buffer[65536];
-    size_t count = 0;
-    while (bytes.size() <= kMaxFileBytes &&
-           (count = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    const bool readError = std::ferror(file) != 0;
-    std::fclose(file);
-    if (readError) {
+    if (!readToEnd(file, kMaxFileBytes, bytes) && errno != EFBIG) {
         std::fprintf(stderr, "vorblet: cannot read the recording %s\n", path);
         return false;
     }
@@ -320,21 +314,28 @@ int32_t cursorClientX() {
     return int32_t(answer.v[0]);
 }
 
-void buttonsPolled() {
+// A call during which the session's time moves on: recorded as how far it moved, replayed as
+// that move, or as `fallbackMs` once the recording has no more to say.
+template <class Call> void passTime(Kind kind, Call call, uint32_t fallbackMs) {
     if (mode == Mode::record) {
         enter();
-        inner->buttonsPolled();
-        noteMoved(kPolled);
+        call();
+        noteMoved(kind);
         leave();
         return;
     }
     Answer answer;
-    if (ask(kPolled, 0, answer)) {
+    if (ask(kind, 0, answer)) {
         moveSession(uint32_t(answer.v[0]));
     } else {
-        fallbackTick += 1;
-        moveSession(1);
+        fallbackTick += fallbackMs;
+        moveSession(fallbackMs);
     }
+}
+
+void buttonsPolled() {
+    passTime(
+        kPolled, [] { inner->buttonsPolled(); }, 1);
 }
 
 uint32_t tickCount() {
@@ -351,20 +352,8 @@ uint32_t tickCount() {
 }
 
 void sleepMs(uint32_t ms) {
-    if (mode == Mode::record) {
-        enter();
-        inner->sleepMs(ms);
-        noteMoved(kSleep);
-        leave();
-        return;
-    }
-    Answer answer;
-    if (ask(kSleep, 0, answer)) {
-        moveSession(uint32_t(answer.v[0]));
-    } else {
-        fallbackTick += ms;
-        moveSession(ms);
-    }
+    passTime(
+        kSleep, [ms] { inner->sleepMs(ms); }, ms);
 }
 
 void showMessageBox(const char* title, const char* text) {

@@ -25,14 +25,7 @@ uint32_t little(const uint8_t* p, int bytes) {
 
 bool readAll(const char* path, std::vector<uint8_t>& bytes) {
     std::FILE* file = openRegularFile(path);
-    if (file == nullptr) return false;
-    uint8_t buffer[8192];
-    size_t count = 0;
-    while ((count = std::fread(buffer, 1, sizeof buffer, file)) > 0 && bytes.size() < (64u << 20))
-        bytes.insert(bytes.end(), buffer, buffer + count);
-    const bool ok = std::ferror(file) == 0 && bytes.size() < (64u << 20);
-    std::fclose(file);
-    return ok;
+    return file != nullptr && readToEnd(file, (64u << 20) - 1, bytes);
 }
 
 // The length in ms (rounded up) of a RIFF WAVE file of 8- or 16-bit PCM, the files the other
