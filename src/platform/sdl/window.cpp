@@ -84,19 +84,22 @@ void stopServing() {
 
 // The picture's whole-number scale and left edge in the renderer's output pixels, as the
 // renderer places it: the largest scale that fits, centred, the rest black.
-int outputScale(int& left) {
-    int width = kWindowWidth, height = kWindowHeight;
-    SDL_GetRendererOutputSize(renderer, &width, &height);
+// outputWidth is the renderer's width, 0 when it cannot tell.
+int outputScale(int& left, int& outputWidth) {
+    int outputHeight = 0;
+    outputWidth = 0;
+    SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
+    const int width = outputWidth > 0 ? outputWidth : kWindowWidth;
+    const int height = outputHeight > 0 ? outputHeight : kWindowHeight;
     const int scale = std::max(1, std::min(width / kWindowWidth, height / kWindowHeight));
     left = (width - kWindowWidth * scale) / 2;
     return scale;
 }
 
 PicturePlace picturePlace() {
-    int outputWidth = 0, outputHeight = 0, windowWidth = 0, windowHeight = 0, left = 0;
-    SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
+    int outputWidth = 0, windowWidth = 0, windowHeight = 0, left = 0;
     SDL_GetWindowSize(window, &windowWidth, &windowHeight);
-    const int scale = outputScale(left);
+    const int scale = outputScale(left, outputWidth);
     // Window coordinates and output pixels differ on a high-density display.
     const double ratio = outputWidth > 0 ? double(windowWidth) / outputWidth : 1.0;
     return {left * ratio, scale * ratio};
@@ -155,8 +158,8 @@ void toggleMute() {
 // says nothing about the size the player wants.
 void rememberScale() {
     if ((SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) return;
-    int left = 0;
-    const int scale = std::min(outputScale(left), kMaxScale);
+    int left = 0, width = 0;
+    const int scale = std::min(outputScale(left, width), kMaxScale);
     if (scale == settings.scale) return;
     settings.scale = scale;
     saveSettings(settings);
