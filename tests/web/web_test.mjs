@@ -174,7 +174,7 @@ try {
         'Escape brings the game-over band');
   await press(page, 'Space');
   check(await waitFor(async () => sameAsTitle(await canvas(page), title)), 'Space returns to the title');
-  await new Promise(r => setTimeout(r, 1500)); // the page keeps the scores within half a second
+  await new Promise(r => setTimeout(r, 1500)); // for IndexedDB to finish the write the save began
 
   await page.reload({ waitUntil: 'load' });
   check(await waitFor(async () => sameAsTitle(await canvas(page), title)), 'after a reload the title shows');

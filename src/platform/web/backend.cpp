@@ -84,6 +84,13 @@ int runWindow(const WindowHandlers& windowHandlers) {
     return 0;
 }
 
+// The page's folder lives in memory: what stays is the copy the page keeps in IndexedDB.
+int replaceScores(const char* path, const void* bytes, size_t size) {
+    const int written = replaceFile(path, bytes, size);
+    if (written == 1) vorbletKeepScores(path);
+    return written;
+}
+
 } // namespace
 
 const BackendTable backend{
@@ -111,7 +118,7 @@ const BackendTable backend{
     .audioClose = audioClose,
     .traceSound = [](const char*, int, int) {},
     .openDataFile = openRegularFile,
-    .replaceDataFile = replaceFile,
+    .replaceDataFile = replaceScores,
     // The page records nothing (it takes no options), but keeps the table whole.
     .sessionMs = [] { return uint32_t(emscripten_get_now()); },
     .advanceSession =

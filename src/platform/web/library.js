@@ -186,6 +186,14 @@ mergeInto(LibraryManager.library, {
     ended.hidden = false;
   },
 
+  // The scores the game has just written, copied into IndexedDB at once, since a tab can be
+  // closed or reloaded at any moment; the browser finishes the write in the background.
+  vorbletKeepScores__deps: ['$FS'],
+  vorbletKeepScores: function(path) {
+    FS.writeFile('/persist/Vorblet.dat', FS.readFile(UTF8ToString(path)));
+    FS.syncfs(false, function() {});
+  },
+
   vorbletAudioStart__deps: ['$Vorblet'],
   vorbletAudioStart: function() {
     var Context = window.AudioContext || window.webkitAudioContext;

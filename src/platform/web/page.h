@@ -20,6 +20,8 @@ int vorbletPaused();
 // The in-page message box; open while the player has not dismissed it.
 void vorbletShowBox(const char* title, const char* text);
 int vorbletBoxOpen();
+// The score file at path has just been written: the page keeps a copy in IndexedDB.
+void vorbletKeepScores(const char* path);
 // The game has ended: the page says so.
 void vorbletShowEnded(int exitCode);
 // WebAudio: 0, or 1 when the page has no audio at all.
