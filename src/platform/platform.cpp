@@ -3,6 +3,8 @@
 #include "platform/backend.h"
 #include "platform/thread.h"
 
+#include <csignal>
+
 namespace platform {
 
 namespace {
@@ -20,6 +22,11 @@ const BackendTable* active = windowTable;
 } // namespace
 
 int selectBackend(Backend chosen, const HeadlessOptions& options) {
+#ifdef SIGXFSZ
+    // A file-size limit must fail the write that passes it (EFBIG), so that a save can clean up
+    // and report, instead of killing the game with the scores unsaved.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     kind = chosen;
     active = chosen == Backend::window ? windowTable : headlessTable;
     if (options.recordPath != nullptr || options.replayPath != nullptr) {
