@@ -7,12 +7,24 @@
 #include "screens/game_over.h"
 #include "screens/title_screen.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
 namespace {
 
+// A save that fails is told, so that the player learns of it while the scores are still on
+// the screen rather than at the next start.
 void saveScores() {
+    if (scoreFile.empty()) {
+        std::fprintf(stderr, "vorblet: cannot save the scores: no home folder is known (HOME and "
+                             "XDG_DATA_HOME are unset)\n");
+        return;
+    }
     // On a first run the XDG data folder may not be there yet.
-    makeFolderFor(scoreFile);
-    saveScoreTable(scoreFile.c_str(), ScoreTable);
+    if (makeFolderFor(scoreFile) == 1 && saveScoreTable(scoreFile.c_str(), ScoreTable) == 1) return;
+    std::fprintf(stderr, "vorblet: cannot save the scores in %s: %s\n", scoreFile.c_str(),
+                 std::strerror(errno));
 }
 
 } // namespace

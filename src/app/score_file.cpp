@@ -1,9 +1,16 @@
 #include "app/score_file.h"
 
+#include "platform/file_lock.h"
 #include "platform/platform.h"
+#include "platform/test_hooks.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -50,6 +57,8 @@ int writeDataFile(const char* name, const void* source, int count) {
 }
 
 int saveScoreTable(const char* name, const int32_t (&table)[6]) {
+    // Another copy saving between our read and our replace would have its scores undone.
+    FileLock lock = lockFile(name);
     int32_t merged[6];
     int32_t saved[6];
     std::copy(std::begin(table), std::end(table), merged);
@@ -58,5 +67,19 @@ int saveScoreTable(const char* name, const int32_t (&table)[6]) {
     // Only whole entries of a short file take part.
     for (size_t i = 0; i < size_t(got) / sizeof saved[0]; ++i)
         merged[i] = std::max(merged[i], saved[i]);
-    return writeDataFile(name, merged, int(sizeof merged));
+    // A test holds the save here, until the file its argument names appears (a minute at
+    // most), while another copy saves.
+    if (platform::testHookArmed("hold-save")) {
+        platform::testHookReached("hold-save");
+        const std::filesystem::path release = platform::testHookArgument("hold-save");
+        std::error_code error;
+        for (int wait = 0; wait < 6000 && !std::filesystem::exists(release, error); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    errno = 0;
+    const int result = writeDataFile(name, merged, int(sizeof merged));
+    const int failure = errno;
+    unlockFile(lock);
+    errno = failure;
+    return result;
 }

@@ -7,5 +7,7 @@ int readDataFile(const char* name, void* destination, int count);
 int writeDataFile(const char* name, const void* source, int count);
 
 // Writes the high scores, each entry raised to what the file holds now where that is larger:
-// another copy of the game may have saved a better score since this one read the file.
+// another copy of the game may have saved a better score since this one read the file. Every copy
+// reads, merges and replaces under one lock, so two saves at once keep both copies' records. On
+// failure errno tells why.
 int saveScoreTable(const char* name, const int32_t (&table)[6]);

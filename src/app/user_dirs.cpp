@@ -54,5 +54,7 @@ int makeFolderFor(const std::string& file) {
         if (::mkdir(partial.c_str(), 0700) != 0 && errno != EEXIST) return 0;
     }
     std::error_code error;
-    return fs::is_directory(folder, error) ? 1 : 0;
+    if (fs::is_directory(folder, error)) return 1;
+    errno = ENOTDIR;
+    return 0;
 }

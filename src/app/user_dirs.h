@@ -13,7 +13,8 @@ std::string xdgDataHome();
 std::string scoreFileFor(bool dataFromCurrentFolder);
 
 // Makes the folder that holds the file, and any missing folder above it, private to the user as
-// a new XDG data folder should be. 1 when the folder exists afterwards, else 0.
+// a new XDG data folder should be. 1 when the folder exists afterwards, else 0 with errno telling
+// why.
 int makeFolderFor(const std::string& file);
 
 // The score file of this run: Vorblet.dat in the current folder until the entry function

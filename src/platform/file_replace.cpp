@@ -19,8 +19,8 @@ constexpr int kMostAttempts = 16;
 constexpr size_t kUniqueLength = 6;
 constexpr char kUniqueLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// The path a chain of symbolic links ends at, whether or not a file is there; empty when the
-// chain cannot be read or does not end.
+} // namespace
+
 std::string resolveLinks(std::string path) {
     for (int hops = 0; hops < kMostLinks; ++hops) {
         struct stat status;
@@ -28,11 +28,17 @@ std::string resolveLinks(std::string path) {
         if (!S_ISLNK(status.st_mode)) return path;
         std::error_code error;
         fs::path next = fs::read_symlink(path, error);
-        if (error) return {};
+        if (error) {
+            errno = error.value();
+            return {};
+        }
         path = (fs::path(path).parent_path() / next).string();
     }
+    errno = ELOOP;
     return {};
 }
+
+namespace {
 
 bool writeAll(int fd, const void* bytes, size_t size) {
     const auto* at = static_cast<const char*>(bytes);
@@ -111,7 +117,9 @@ int writeInPlace(const std::string& target, const void* bytes, size_t size) {
     struct stat status;
     bool ok = ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && writeAll(fd, bytes, size) &&
               ::ftruncate(fd, off_t(size)) == 0 && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
+    const int failure = errno;
+    if (::close(fd) != 0 && ok) return 0;
+    errno = failure;
     return ok ? 1 : 0;
 }
 
@@ -133,8 +141,12 @@ int replaceFile(const char* path, const void* bytes, size_t size) {
     struct stat old;
     const bool exists = ::lstat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT) return 0;
+    if (exists && !S_ISREG(old.st_mode)) {
+        errno = S_ISDIR(old.st_mode) ? EISDIR : EINVAL;
+        return 0;
+    }
     // The permission is asked of the system, which knows who owns the file and who we are.
-    if (exists && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0)) return 0;
+    if (exists && ::access(target.c_str(), W_OK) != 0) return 0;
 
     const fs::path targetPath(target);
     const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : fs::path(".");
@@ -154,9 +166,17 @@ int replaceFile(const char* path, const void* bytes, size_t size) {
     ok = ok && writeAll(fd, bytes, size) && ::fsync(fd) == 0;
     // Renamed while still open and locked, so no clean-up can take it first.
     ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    const int failure = errno;
     if (!ok) ::unlink(temporary.c_str());
     ::close(fd);
-    if (!ok) return 0;
+    if (!ok) {
+        // A full disk has no room for a second copy, but the old file's own blocks take the new
+        // contents of the same small size.
+        if (exists && (failure == ENOSPC || failure == EDQUOT))
+            return writeInPlace(target, bytes, size);
+        errno = failure;
+        return 0;
+    }
     syncFolder(folder);
     return 1;
 }

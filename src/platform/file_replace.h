@@ -5,7 +5,14 @@
 // file rewritten in place, which beats losing the new contents.
 #include <cstddef>
 
-// Writes size bytes as the new contents of the file at path, 1 for success, 0 for failure.
+#include <string>
+
+// The path a chain of symbolic links ends at, whether or not a file is there; empty (errno set)
+// when the chain cannot be read or does not end.
+std::string resolveLinks(std::string path);
+
+// Writes size bytes as the new contents of the file at path, 1 for success, 0 for failure with
+// errno telling why. On a full disk the file is rewritten in place rather than not at all.
 // A symbolic link stays a link and the file it points to gets the contents. Anything but a
 // regular file at the path (a FIFO, a device, a folder) and a file this user may not write are
 // left alone. The new file keeps the old one's mode and, where allowed, its owner.

@@ -1,6 +1,8 @@
 #include "platform/settings.h"
 
+#include "platform/file_lock.h"
 #include "platform/file_replace.h"
+#include "platform/quoted.h"
 #include "platform/regular_file.h"
 
 #include <cerrno>
@@ -55,7 +57,7 @@ bool parseSettings(const std::string& text, Settings& settings, std::string& err
         const size_t equals = content.find('=');
         const std::string where = "line " + std::to_string(line) + ": ";
         if (equals == std::string::npos) {
-            error = where + "no '=' in '" + content + "'";
+            error = where + "no '=' in " + quotedForMessage(content);
             return false;
         }
         const std::string key = trimmed(content.substr(0, equals));
@@ -66,10 +68,10 @@ bool parseSettings(const std::string& text, Settings& settings, std::string& err
         } else if ((key == "fullscreen" || key == "mute") && parseNumber(value, 0, 1, number)) {
             (key == "fullscreen" ? parsed.fullscreen : parsed.muted) = number == 1;
         } else if (key == "scale" || key == "fullscreen" || key == "mute") {
-            error = where + "'" + value + "' is not a value for " + key;
+            error = where + quotedForMessage(value) + " is not a value for " + key;
             return false;
         } else {
-            error = where + "unknown setting '" + key + "'";
+            error = where + "unknown setting " + quotedForMessage(key);
             return false;
         }
     }
@@ -113,11 +115,17 @@ Settings loadSettings() {
 void saveSettings(const Settings& settings) {
     const std::string path = settingsPath();
     if (path.empty()) return;
-    std::error_code failure;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), failure);
+    std::error_code folderError;
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), folderError);
     const std::string text = formatSettings(settings);
-    if (replaceFile(path.c_str(), text.data(), text.size()) != 1)
-        std::fprintf(stderr, "vorblet: cannot save the settings in %s\n", path.c_str());
+    // Two copies closing at once then write one after the other.
+    FileLock lock = lockFile(path.c_str());
+    const int written = replaceFile(path.c_str(), text.data(), text.size());
+    const int failure = errno;
+    unlockFile(lock);
+    if (written != 1)
+        std::fprintf(stderr, "vorblet: cannot save the settings in %s: %s\n", path.c_str(),
+                     std::strerror(failure));
 }
 
 void chooseFullscreen(FullscreenChoice choice) {

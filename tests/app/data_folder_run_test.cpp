@@ -2,8 +2,13 @@
 // scores in the XDG data folder, and a start that fails says why and exits with 1.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
+#include <sys/resource.h>
+#include <unistd.h>
 #include <vector>
 
 #include "support/files.h"
@@ -99,6 +104,83 @@ TEST_F(DataFolderRun, WithNoFolderOfGameFilesEveryFolderSearchedIsNamed) {
                              (fs::path(program).parent_path() / "share" / "vorblet").string()),
               std::string::npos)
         << errors[0];
+}
+
+// A data folder the scores cannot go to is told in one line naming the file and the reason, and
+// the game still ends as it should.
+TEST_F(DataFolderRun, AnUnusableDataFolderIsToldInOneLine) {
+    struct Case {
+        const char* name;
+        std::function<fs::path()> make; // the XDG data folder to use
+        const char* reason;
+    };
+    std::vector<Case> cases = {
+        {"a file in the folder's place",
+         [&] {
+             std::ofstream(xdg / "vorblet") << "not a folder";
+             return xdg;
+         },
+         "Not a directory"},
+        {"a path too long",
+         [&] {
+             fs::path deep = xdg;
+             for (int level = 0; level < 20; ++level)
+                 deep /= std::string(250, 'a' + char(level));
+             return deep;
+         },
+         "File name too long"},
+    };
+    if (::geteuid() != 0)
+        cases.push_back({"a folder the player may not write",
+                         [&] {
+                             fs::create_directories(xdg / "vorblet");
+                             fs::permissions(xdg / "vorblet", fs::perms(0500));
+                             return xdg;
+                         },
+                         "Permission denied"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove_all(xdg);
+        fs::create_directories(xdg);
+        const fs::path folder = c.make();
+        xdgVariable.put(folder.string());
+        GameRun run = runHeadless(elsewhere, "0 down ESCAPE\n", {"--data-dir", data.string()});
+        EXPECT_EQ(run.exitCode, 0) << run.errors;
+        const std::vector<std::string> errors = lines(run.errors);
+        ASSERT_EQ(errors.size(), 1u) << run.errors;
+        EXPECT_NE(errors[0].find("cannot save the scores in " +
+                                 (folder / "vorblet" / "Vorblet.dat").string() + ": " + c.reason),
+                  std::string::npos)
+            << errors[0];
+        if (fs::exists(xdg / "vorblet")) fs::permissions(xdg / "vorblet", fs::perms::owner_all);
+    }
+}
+
+// Under a file-size limit (a quota, say) the save fails as an error instead of killing the game,
+// and the old scores stay whole with no temporary file beside them.
+TEST_F(DataFolderRun, ASaveUnderAFileSizeLimitFailsWithoutKillingTheGame) {
+    const int32_t old[6] = {5, 5, 5, 5, 5, 5};
+    const std::string oldBytes(reinterpret_cast<const char*>(old), 24);
+    fs::create_directories(xdg / "vorblet");
+    std::ofstream(xdg / "vorblet" / "Vorblet.dat", std::ios::binary) << oldBytes;
+    std::ofstream(elsewhere / "script.txt") << "0 down ESCAPE\n";
+    rlimit oldLimit{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+    rlimit small = oldLimit;
+    small.rlim_cur = 10;
+    // The game must stand the limit itself: a signal ignored here would be ignored there too.
+    auto oldSignal = std::signal(SIGXFSZ, SIG_DFL);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    GameRun run = runProgram(elsewhere,
+                             {"--headless", "--script", "script.txt", "--data-dir", data.string()});
+    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldSignal);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(readFile(xdg / "vorblet" / "Vorblet.dat"), oldBytes);
+    for (const fs::directory_entry& entry : fs::directory_iterator(xdg / "vorblet"))
+        EXPECT_TRUE(entry.path().filename() == "Vorblet.dat" ||
+                    entry.path().filename() == "Vorblet.dat.lock")
+            << entry.path();
 }
 
 } // namespace

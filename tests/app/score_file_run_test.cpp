@@ -1,3 +1,5 @@
+#include "app/score_file.h"
+
 #include "support/game_run.h"
 
 #include <gtest/gtest.h>
@@ -5,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -44,8 +48,64 @@ TEST(ScoreFileRunTest, ALinkedScoreFileStaysALinkAndGetsTheNewScore) {
     EXPECT_EQ(fs::status(folder / "keep" / "scores.dat").permissions() & fs::perms::mask,
               fs::perms(0600));
     EXPECT_FALSE(fs::exists(folder / "keep" / "scores.dat.x7Qk2P"));
+    // The lock file every copy takes stays beside the scores; nothing else does.
     for (const fs::directory_entry& entry : fs::directory_iterator(folder / "keep"))
-        EXPECT_EQ(entry.path().filename(), "scores.dat");
+        EXPECT_TRUE(entry.path().filename() == "scores.dat" ||
+                    entry.path().filename() == "scores.dat.lock")
+            << entry.path();
+}
+
+bool waitUntil(const std::function<bool()>& done) {
+    for (int wait = 0; wait < 6000; ++wait) {
+        if (done()) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+bool holds(const fs::path& file, const std::string& text) {
+    return readFile(file).find(text) != std::string::npos;
+}
+
+// Two copies quit at once: the first is held between its read of the score file and its
+// replace while the second saves. Each copy's new record must survive the other's save.
+TEST(ScoreFileRunTest, TwoCopiesSavingAtOnceKeepBothRecords) {
+    const fs::path shared = makeGameFolder("shared", false);
+    const int32_t none[6] = {0, 0, 0, 0, 0, 0};
+    std::ofstream(shared / "Vorblet.dat", std::ios::binary)
+        .write(reinterpret_cast<const char*>(none), 24);
+    const fs::path first = makeGameFolder("bench"), second = makeGameFolder("ultra");
+    for (const fs::path& folder : {first, second})
+        fs::create_symlink(shared / "Vorblet.dat", folder / "Vorblet.dat");
+    const std::string quit = "6000 down ESCAPE\n6100 up ESCAPE\n7000 down SPACE\n7100 up SPACE\n"
+                             "12000 down ESCAPE\n12100 up ESCAPE\n";
+    const std::string bench = "3000 down SHIFT\n3000 down SPACE\n3100 up SPACE\n3100 up SHIFT\n";
+    const std::string ultra = "3000 down TAB\n3000 down CONTROL\n3000 down SPACE\n"
+                              "3100 up SPACE\n3100 up CONTROL\n3100 up TAB\n";
+    const fs::path release = shared / "release";
+    GameRun firstRun, secondRun;
+    std::thread held([&] {
+        firstRun = runHeadless(first, bench + quit, {}, 120,
+                               {"VORBLET_TEST_HOOK=hold-save:" + release.string()});
+    });
+    EXPECT_TRUE(waitUntil([&] { return holds(first / "stderr.txt", "hold-save reached"); }));
+    std::thread saving([&] {
+        secondRun = runHeadless(second, ultra + quit, {}, 120, {"VORBLET_TEST_HOOK=lock-wait"});
+    });
+    // The second copy waits for the first one's lock, or, were there none, saves and ends.
+    waitUntil([&] {
+        return holds(second / "stderr.txt", "lock-wait reached") ||
+               holds(second / "trace.txt", " exit ");
+    });
+    std::ofstream(release) << "go";
+    held.join();
+    saving.join();
+    ASSERT_EQ(firstRun.exitCode, 0) << firstRun.errors;
+    ASSERT_EQ(secondRun.exitCode, 0) << secondRun.errors;
+    int32_t scores[6] = {};
+    ASSERT_EQ(readDataFile((shared / "Vorblet.dat").c_str(), scores, 24), 1);
+    EXPECT_GT(scores[5], 0) << "the BENCH record was lost";
+    EXPECT_GT(scores[3], 0) << "the ULTRA record was lost";
 }
 
 } // namespace

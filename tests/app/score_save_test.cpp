@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +13,7 @@
 #include <fstream>
 #include <functional>
 #include <sys/file.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -247,6 +249,46 @@ TEST_F(ScoreSaveTest, AFailedSaveLeavesTheOldFileWholeAndNoTemporary) {
     EXPECT_EQ(result, 0);
     EXPECT_EQ(readFile(file), bytesOf(kOld));
     EXPECT_TRUE(temporariesIn(folder, "Vorblet.dat").empty());
+}
+
+// A disk with no room for a second copy of the file: the file's own blocks take the new scores.
+TEST_F(ScoreSaveTest, AFullDiskRewritesTheFileInPlace) {
+    const fs::path disk = folder / "disk";
+    fs::create_directories(disk);
+    if (::mount("vorblet-test", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+        GTEST_SKIP() << "no small file system can be mounted here: " << std::strerror(errno);
+    const fs::path scores = disk / "Vorblet.dat";
+    writeBytes(scores, bytesOf(kOld));
+    {
+        std::ofstream filler(disk / "filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), std::streamsize(block.size())) && filler.flush()) {
+        }
+    }
+    const int result = saveScoreTable(scores.c_str(), kRun);
+    const std::string after = readFile(scores);
+    const std::vector<std::string> left = temporariesIn(disk, "Vorblet.dat");
+    ::umount(disk.c_str());
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(after, bytesOf(kRun));
+    EXPECT_TRUE(left.empty());
+}
+
+// Another copy that holds the lock too long is waited for a few seconds, then the save goes on
+// and says so.
+TEST_F(ScoreSaveTest, ALockHeldTooLongIsToldAndTheSaveGoesOn) {
+    writeBytes(file, bytesOf(kOld));
+    const int held = ::open((folder / "Vorblet.dat.lock").c_str(), O_RDWR | O_CREAT, 0644);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    testing::internal::CaptureStderr();
+    const int result = saveScoreTable(file.c_str(), kRun);
+    const std::string told = testing::internal::GetCapturedStderr();
+    ::close(held);
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(readFile(file), bytesOf(kRun));
+    EXPECT_NE(told.find((folder / "Vorblet.dat.lock").string()), std::string::npos) << told;
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
 }
 
 // Runs saveScoreTable in a child process as the user nobody; its result, or -1.

@@ -38,6 +38,10 @@ TEST(SettingsParser, TakesWhatItKnowsAndNamesTheLineOfAFault) {
         {"volume=3\n", false, {}, "line 1: unknown setting 'volume'"},
         {"scale 2\n", false, {}, "line 1: no '='"},
         {"[vorblet]\n", false, {}, "line 1: no '='"},
+        // A terminal must not take what the file holds as commands.
+        {"\x1b]0;owned\x07=1\n", false, {}, "line 1: unknown setting '\\x1b]0;owned\\x07'"},
+        {"scale=\x1b[2J\n", false, {}, "line 1: '\\x1b[2J' is not a value for scale"},
+        {"\x1b[31mred\n", false, {}, "line 1: no '=' in '\\x1b[31mred'"},
     };
     for (const Case& c : cases) {
         Settings settings;

@@ -55,12 +55,17 @@ std::string quoted(const std::string& arg) {
     return word + "'";
 }
 
-GameRun runProgram(const fs::path& folder, const std::vector<std::string>& args,
-                   int timeoutSeconds) {
+GameRun runProgram(const fs::path& folder, const std::vector<std::string>& args, int timeoutSeconds,
+                   const std::vector<std::string>& environment) {
     // Appended piece by piece: GCC 12 warns wrongly (-Wrestrict) on a literal + a temporary string.
     std::string command = "cd ";
     command += quoted(folder.string());
-    command += " && timeout -s KILL ";
+    command += " && env";
+    for (const std::string& setting : environment) {
+        command += ' ';
+        command += quoted(setting);
+    }
+    command += " timeout -s KILL ";
     command += std::to_string(timeoutSeconds);
     command += ' ';
     command += quoted(VORBLET_BINARY);
@@ -80,12 +85,13 @@ GameRun runProgram(const fs::path& folder, const std::vector<std::string>& args,
 }
 
 GameRun runHeadless(const fs::path& folder, const std::string& script,
-                    const std::vector<std::string>& extraArgs, int timeoutSeconds) {
+                    const std::vector<std::string>& extraArgs, int timeoutSeconds,
+                    const std::vector<std::string>& environment) {
     std::ofstream(folder / "script.txt") << script;
     std::vector<std::string> args = {"--headless", "--script", "script.txt", "--trace",
                                      "trace.txt"};
     args.insert(args.end(), extraArgs.begin(), extraArgs.end());
-    return runProgram(folder, args, timeoutSeconds);
+    return runProgram(folder, args, timeoutSeconds, environment);
 }
 
 std::vector<std::string> linesContaining(const std::vector<std::string>& lines,

@@ -20,14 +20,15 @@ std::filesystem::path makeGameFolder(const std::string& name, bool withAssets = 
 
 // Runs `vorblet args...` in folder, its stderr going to stderr.txt, and waits at most
 // timeoutSeconds; a run that hangs is killed and reported with exit code -1. The trace is read
-// from trace.txt when there is one.
+// from trace.txt when there is one. Each NAME=VALUE of environment is set for the run alone.
 GameRun runProgram(const std::filesystem::path& folder, const std::vector<std::string>& args,
-                   int timeoutSeconds = 120);
+                   int timeoutSeconds = 120, const std::vector<std::string>& environment = {});
 
 // Runs `vorblet --headless --script <script> --trace ... extraArgs` in folder and waits at most
 // timeoutSeconds; a run that hangs is killed and reported with exit code -1.
 GameRun runHeadless(const std::filesystem::path& folder, const std::string& script,
-                    const std::vector<std::string>& extraArgs = {}, int timeoutSeconds = 120);
+                    const std::vector<std::string>& extraArgs = {}, int timeoutSeconds = 120,
+                    const std::vector<std::string>& environment = {});
 
 // The argument as one word of a POSIX shell command line, whatever it holds.
 std::string quoted(const std::string& arg);

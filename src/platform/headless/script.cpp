@@ -1,9 +1,9 @@
 #include "platform/headless/script.h"
 
 #include "platform/platform.h"
+#include "platform/quoted.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <sstream>
 
@@ -32,23 +32,6 @@ bool parseNumber(const std::string& text, long low, long high, long& value) {
     return errno == 0 && end == text.c_str() + text.size() && value >= low && value <= high;
 }
 
-// A token as an error message quotes it: bytes that would not show, or would cut the message
-// short, are written as \xNN.
-std::string quoted(const std::string& token) {
-    std::string text = "'";
-    for (char c : token) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            char escape[5];
-            std::snprintf(escape, sizeof escape, "\\x%02x", byte);
-            text += escape;
-        } else {
-            text += c;
-        }
-    }
-    return text + "'";
-}
-
 } // namespace
 
 bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error) {
@@ -68,16 +51,17 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
         if (!(words >> time)) continue;
         words >> action >> argument >> extra;
         long ms = 0;
-        if (!parseNumber(time, 0, 0xFFFFFFFFL, ms)) return fail("bad time " + quoted(time));
+        if (!parseNumber(time, 0, 0xFFFFFFFFL, ms))
+            return fail("bad time " + quotedForMessage(time));
         if (ms < previous) return fail("time " + time + " is earlier than the line before");
         previous = ms;
-        if (!extra.empty()) return fail("unexpected " + quoted(extra));
+        if (!extra.empty()) return fail("unexpected " + quotedForMessage(extra));
         ScriptEvent event{static_cast<uint32_t>(ms), ScriptEvent::close, 0};
         if (action == "down" || action == "up") {
             const KeyName* found = nullptr;
             for (const KeyName& key : kKeys)
                 if (argument == key.name) found = &key;
-            if (found == nullptr) return fail("unknown key " + quoted(argument));
+            if (found == nullptr) return fail("unknown key " + quotedForMessage(argument));
             event.kind = action == "down" ? ScriptEvent::keyDown : ScriptEvent::keyUp;
             event.value = found->key;
         } else if (action == "joyx") {
@@ -88,22 +72,23 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
                 event.kind = ScriptEvent::joyX;
                 event.value = static_cast<int>(x);
             } else {
-                return fail("joyx needs 0 to 65535 or none, not " + quoted(argument));
+                return fail("joyx needs 0 to 65535 or none, not " + quotedForMessage(argument));
             }
         } else if (action == "cursor") {
             long x = 0;
             if (!parseNumber(argument, -1000000, 1000000, x))
-                return fail("cursor needs a whole number, not " + quoted(argument));
+                return fail("cursor needs a whole number, not " + quotedForMessage(argument));
             event.kind = ScriptEvent::cursor;
             event.value = static_cast<int>(x);
         } else if (action == "focus") {
             if (argument != "out" && argument != "in")
-                return fail("focus needs out or in, not " + quoted(argument));
+                return fail("focus needs out or in, not " + quotedForMessage(argument));
             event.kind = argument == "out" ? ScriptEvent::focusOut : ScriptEvent::focusIn;
         } else if (action == "close") {
             if (!argument.empty()) return fail("close takes no argument");
         } else {
-            return fail(action.empty() ? "missing action" : "unknown action " + quoted(action));
+            return fail(action.empty() ? "missing action"
+                                       : "unknown action " + quotedForMessage(action));
         }
         events.push_back(event);
     }
