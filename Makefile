@@ -1,5 +1,7 @@
 # make run: install what is missing, build, make the assets and play.
 # make test: install what is missing, build with the sanitizers (and the page) and run every test.
+# make check: the quick loop: the same sanitized build and its unit and headless tests alone (no
+# Xvfb window, no browser, no Emscripten, no package, no one-process suite run).
 # make web: the game as a static web page in build/web/; make web-run serves it on 127.0.0.1.
 # make bench: the blit benchmarks on every path, then one BENCH round set against this machine's
 # scalar floor.
@@ -19,7 +21,7 @@ EMENV := NODE_PATH=/usr/share/nodejs
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
-.PHONY: run build test bench fuzz web web-run format clean install uninstall package screenshots \
+.PHONY: run build test check bench fuzz web web-run format clean install uninstall package screenshots \
 	art-report
 
 run: build
@@ -39,6 +41,13 @@ test:
 	$(EMENV) cmake --build $(TEST)-web -j $(JOBS)
 	npm ci --prefix tests/web --no-audit --no-fund
 	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
+
+check:
+	tools/install-deps test
+	cmake -S . -B $(TEST) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVORBLET_SANITIZE=ON -DVORBLET_TESTS=ON
+	cmake --build $(TEST) -j $(JOBS)
+	cd $(TEST) && ctest --output-on-failure -j $(JOBS) \
+	    -E '^(WindowTest\.|WebPage$$|Package\.|UnitSuiteInOneProcess$$)'
 
 # cmake --install takes DESTDIR from the environment.
 install: build
