@@ -1,5 +1,6 @@
 #include "app/app_main.h"
 
+#include "app/benchmark.h"
 #include "app/data_dir.h"
 #include "app/game_thread.h"
 #include "app/start_report.h"
@@ -210,8 +211,9 @@ void windowCreated() {
     platform::startGameThread(gameThreadMain, nullptr);
 }
 
-// A close from the user claims the shutdown and waits, without limit, for the game thread to
-// reach its next flag test and end; a destroy sent by the game thread finds the claim taken.
+// A close from the user claims the shutdown and waits for the game thread to reach its next flag
+// test and end (the window gives up after a few seconds, a hung save say); a destroy sent by the
+// game thread finds the claim taken.
 void windowDestroyed() {
     if (claimQuit()) platform::waitGameThread();
     platform::postQuit();

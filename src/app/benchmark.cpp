@@ -1,3 +1,4 @@
+#include "app/benchmark.h"
 #include "app/game_thread.h"
 #include "game/round_bench.h"
 #include "gfx/image.h"

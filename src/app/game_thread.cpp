@@ -1,4 +1,5 @@
 #include "app/game_thread.h"
+#include "app/play_loop.h"
 
 #include "gfx/image.h"
 #include "gfx/surfaces.h"

@@ -10,7 +10,3 @@ int startAssets();
 // that the program can end with an exit code that says so; noteStartFailure sets it.
 int startFailed();
 void noteStartFailure();
-// The play loop: scores in, title, round and game over until quit, scores out.
-void runPlayLoop();
-// The benchmark: one BENCH round at once with no window; prints its figures.
-int runBenchmark();

@@ -1,4 +1,4 @@
-#include "app/game_thread.h"
+#include "app/play_loop.h"
 #include "app/score_file.h"
 #include "app/user_dirs.h"
 #include "game/round.h"

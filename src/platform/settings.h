@@ -1,6 +1,6 @@
 #pragma once
 // What the player chose for the window and the sound, remembered between runs in a small text
-// file in the XDG config folder; only the window backend reads and writes it.
+// file in the XDG config folder. The SDL window reads and writes it; --help names the file.
 #include <string>
 
 namespace platform {

@@ -1,5 +1,5 @@
 #pragma once
-// The window picture both backends keep: 640 x 460, blue-green-red bytes, top line first.
+// The window picture every backend keeps: 640 x 460, blue-green-red bytes, top line first.
 #include "platform/platform.h"
 
 #include <vector>
