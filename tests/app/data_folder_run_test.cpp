@@ -2,15 +2,14 @@
 // scores in the XDG data folder, and a start that fails says why and exits with 1.
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
+#include "support/file_size_limit.h"
 #include "support/files.h"
 #include "support/game_run.h"
 #include "support/scoped_env.h"
@@ -164,17 +163,13 @@ TEST_F(DataFolderRun, ASaveUnderAFileSizeLimitFailsWithoutKillingTheGame) {
     fs::create_directories(xdg / "vorblet");
     std::ofstream(xdg / "vorblet" / "Vorblet.dat", std::ios::binary) << oldBytes;
     std::ofstream(elsewhere / "script.txt") << "0 down ESCAPE\n";
-    rlimit oldLimit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-    rlimit small = oldLimit;
-    small.rlim_cur = 10;
-    // The game must stand the limit itself: a signal ignored here would be ignored there too.
-    auto oldSignal = std::signal(SIGXFSZ, SIG_DFL);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    GameRun run = runProgram(elsewhere,
-                             {"--headless", "--script", "script.txt", "--data-dir", data.string()});
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldSignal);
+    GameRun run;
+    {
+        // The game must stand the limit itself: a signal ignored here would be ignored there too.
+        FileSizeLimit limit(10, SIG_DFL);
+        run = runProgram(elsewhere,
+                         {"--headless", "--script", "script.txt", "--data-dir", data.string()});
+    }
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(readFile(xdg / "vorblet" / "Vorblet.dat"), oldBytes);
     for (const fs::directory_entry& entry : fs::directory_iterator(xdg / "vorblet"))

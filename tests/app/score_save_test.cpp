@@ -1,6 +1,7 @@
 #include "app/score_file.h"
 #include "platform/file_replace.h"
 
+#include "support/file_size_limit.h"
 #include "support/game_run.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,6 @@
 #include <functional>
 #include <sys/file.h>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -265,15 +265,11 @@ TEST_F(ScoreSaveTest, AFailedSaveLeavesTheOldFileWholeAndNoTemporary) {
     writeBytes(file, bytesOf(kOld));
     // A file-size limit below the file's size makes the write fail part-way, as a full disk
     // would.
-    rlimit oldLimit{};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-    rlimit small = oldLimit;
-    small.rlim_cur = 10;
-    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    int result = saveScoreTable(file.c_str(), kRun);
-    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldSignal);
+    int result = 0;
+    {
+        FileSizeLimit limit(10, SIG_IGN);
+        result = saveScoreTable(file.c_str(), kRun);
+    }
     EXPECT_EQ(result, 0);
     EXPECT_EQ(readFile(file), bytesOf(kOld));
     EXPECT_TRUE(temporariesIn(folder, "Vorblet.dat").empty());
