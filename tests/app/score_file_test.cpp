@@ -1,5 +1,6 @@
 #include "app/score_file.h"
 
+#include "support/files.h"
 #include "support/game_run.h"
 
 #include <gtest/gtest.h>
@@ -22,10 +23,6 @@ const int32_t kDefaults[6] = {30, 30, 30, 0, 30, 30};
 
 std::string bytesOf(const fs::path& path) {
     return readFile(path);
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 class ScoreFileTest : public testing::Test {
@@ -72,7 +69,7 @@ TEST_F(ScoreFileTest, MissingFileLeavesMemoryAlone) {
 }
 
 TEST_F(ScoreFileTest, ShortFileFillsOnlyTheLeadingEntries) {
-    writeBytes(file, std::string("\x07\0\0\0\x08\0\0\0\x09\0\0\0", 12));
+    writeFile(file, std::string("\x07\0\0\0\x08\0\0\0\x09\0\0\0", 12));
     int32_t table[6] = {30, 30, 30, 0, 30, 30};
     EXPECT_EQ(readDataFile(file.c_str(), table, 24), 0);
     const int32_t expected[6] = {7, 8, 9, 0, 30, 30};
@@ -83,7 +80,7 @@ TEST_F(ScoreFileTest, LongerFileUsesTheFirst24DataBytes) {
     std::string bytes(24, '\x01');
     bytes[0] = '\x0D'; // a lone 0x0D is a data byte
     bytes += "trailing junk\r\n";
-    writeBytes(file, bytes);
+    writeFile(file, bytes);
     uint8_t table[24] = {};
     EXPECT_EQ(readDataFile(file.c_str(), table, 24), 1);
     EXPECT_EQ(table[0], 0x0D);
@@ -105,7 +102,7 @@ int readWithoutWaiting(const fs::path& path, void* table) {
 
 TEST_F(ScoreFileTest, OnlyARegularFileIsRead) {
     const std::string scores("\x07\0\0\0\x08\0\0\0\x09\0\0\0\x07\0\0\0\x08\0\0\0\x09\0\0\0", 24);
-    writeBytes(folder / "real.dat", scores);
+    writeFile(folder / "real.dat", scores);
     fs::create_directories(folder / "target");
     struct Case {
         const char* kind;

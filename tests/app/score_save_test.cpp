@@ -2,6 +2,7 @@
 #include "platform/file_replace.h"
 
 #include "support/file_size_limit.h"
+#include "support/files.h"
 #include "support/game_run.h"
 
 #include <gtest/gtest.h>
@@ -32,10 +33,6 @@ constexpr uid_t kNobody = 65534;
 
 std::string bytesOf(const Table& table) {
     return std::string(reinterpret_cast<const char*>(table), 24);
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 fs::perms modeOf(const fs::path& path) {
@@ -80,7 +77,7 @@ struct FileKind {
 
 std::function<void(const fs::path&)> plainFile(perms mode, bool lockFolder = false) {
     return [=](const fs::path& sub) {
-        writeBytes(sub / "Vorblet.dat", bytesOf(kOld));
+        writeFile(sub / "Vorblet.dat", bytesOf(kOld));
         fs::permissions(sub / "Vorblet.dat", mode);
         if (lockFolder) fs::permissions(sub, perms::owner_read | perms::owner_exec);
     };
@@ -90,7 +87,7 @@ std::function<void(const fs::path&)> linkToFile(bool withTarget) {
     return [=](const fs::path& sub) {
         fs::create_directories(sub / "target");
         if (withTarget) {
-            writeBytes(sub / "target" / "real.dat", bytesOf(kOld));
+            writeFile(sub / "target" / "real.dat", bytesOf(kOld));
             fs::permissions(sub / "target" / "real.dat", perms(0600));
         }
         fs::create_symlink("target/real.dat", sub / "Vorblet.dat");
@@ -185,7 +182,7 @@ TEST_F(ScoreSaveTest, AScoreAnotherCopySavedMeanwhileIsKept) {
     // Both copies read the defaults; copy A scores 1150 in NORMAL and quits first, then copy B
     // quits with its own better HYPER and ULTRA scores.
     const Table defaults = {30, 30, 30, 0, 30, 30};
-    writeBytes(file, bytesOf(defaults));
+    writeFile(file, bytesOf(defaults));
     const Table copyA = {30, 30, 30, 0, 1150, 30};
     const Table copyB = {30, 500, 30, 7, 30, 30};
     ASSERT_EQ(saveScoreTable(file.c_str(), copyA), 1);
@@ -207,7 +204,7 @@ TEST_F(ScoreSaveTest, AScoreAnotherCopySavedMeanwhileIsKept) {
 
 TEST_F(ScoreSaveTest, AShortFileMergesOnlyItsWholeEntries) {
     // Three whole entries and two bytes of a fourth, which must not count as a score.
-    writeBytes(file, std::string("\xE8\x03\0\0\xE8\x03\0\0\x01\0\0\0\xFF\x7F", 14));
+    writeFile(file, std::string("\xE8\x03\0\0\xE8\x03\0\0\x01\0\0\0\xFF\x7F", 14));
     const Table ours = {30, 30, 30, 0, 30, 30};
     ASSERT_EQ(saveScoreTable(file.c_str(), ours), 1);
     const Table merged = {1000, 1000, 30, 0, 30, 30};
@@ -216,9 +213,9 @@ TEST_F(ScoreSaveTest, AShortFileMergesOnlyItsWholeEntries) {
 
 TEST_F(ScoreSaveTest, StaleTemporariesAreRemovedAndNothingElse) {
     fs::create_directories(folder / "elsewhere");
-    writeBytes(folder / "elsewhere" / "victim", "keep");
-    writeBytes(folder / "Vorblet.dat.a1B2c3", "stale");
-    writeBytes(folder / "Vorblet.dat.Zz9Yy8", "stale too");
+    writeFile(folder / "elsewhere" / "victim", "keep");
+    writeFile(folder / "Vorblet.dat.a1B2c3", "stale");
+    writeFile(folder / "Vorblet.dat.Zz9Yy8", "stale too");
     std::vector<std::string> kept = {
         "Vorblet.dat.InUse1", "Vorblet.dat.new",    "Vorblet.dat.abcdefg",
         "Vorblet.dat.ab-123", "Vorblet.dat.link12", "Vorblet.dat.fold12",
@@ -226,7 +223,7 @@ TEST_F(ScoreSaveTest, StaleTemporariesAreRemovedAndNothingElse) {
     };
     for (const char* name : {"Vorblet.dat.InUse1", "Vorblet.dat.new", "Vorblet.dat.abcdefg",
                              "Vorblet.dat.ab-123", "Other.dat.abc123", "Vorblet.datXabc123"})
-        writeBytes(folder / name, "keep");
+        writeFile(folder / name, "keep");
     fs::create_symlink("elsewhere/victim", folder / "Vorblet.dat.link12");
     fs::create_directories(folder / "Vorblet.dat.fold12");
     ASSERT_EQ(::mkfifo((folder / "Vorblet.dat.fifo12").c_str(), 0666), 0);
@@ -236,7 +233,7 @@ TEST_F(ScoreSaveTest, StaleTemporariesAreRemovedAndNothingElse) {
     ASSERT_EQ(::flock(inUse, LOCK_EX), 0);
     // Someone else's file of our pattern is not ours to remove (only root can make one here).
     if (::geteuid() == 0) {
-        writeBytes(folder / "Vorblet.dat.Other1", "keep");
+        writeFile(folder / "Vorblet.dat.Other1", "keep");
         ASSERT_EQ(::chown((folder / "Vorblet.dat.Other1").c_str(), kNobody, kNobody), 0);
         kept.push_back("Vorblet.dat.Other1");
     }
@@ -252,8 +249,8 @@ TEST_F(ScoreSaveTest, StaleTemporariesAreRemovedAndNothingElse) {
 }
 
 TEST_F(ScoreSaveTest, ALinkPlantedAtATemporaryNameIsNeverFollowed) {
-    writeBytes(file, bytesOf(kOld));
-    writeBytes(folder / "victim", "keep");
+    writeFile(file, bytesOf(kOld));
+    writeFile(folder / "victim", "keep");
     fs::create_symlink("victim", folder / "Vorblet.dat.new");
     EXPECT_EQ(saveScoreTable(file.c_str(), kRun), 1);
     EXPECT_EQ(readFile(folder / "victim"), "keep");
@@ -262,7 +259,7 @@ TEST_F(ScoreSaveTest, ALinkPlantedAtATemporaryNameIsNeverFollowed) {
 }
 
 TEST_F(ScoreSaveTest, AFailedSaveLeavesTheOldFileWholeAndNoTemporary) {
-    writeBytes(file, bytesOf(kOld));
+    writeFile(file, bytesOf(kOld));
     // A file-size limit below the file's size makes the write fail part-way, as a full disk
     // would.
     int result = 0;
@@ -282,7 +279,7 @@ TEST_F(ScoreSaveTest, AFullDiskRewritesTheFileInPlace) {
     if (::mount("vorblet-test", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
         GTEST_SKIP() << "no small file system can be mounted here: " << std::strerror(errno);
     const fs::path scores = disk / "Vorblet.dat";
-    writeBytes(scores, bytesOf(kOld));
+    writeFile(scores, bytesOf(kOld));
     {
         std::ofstream filler(disk / "filler", std::ios::binary);
         const std::string block(4096, 'x');
@@ -301,7 +298,7 @@ TEST_F(ScoreSaveTest, AFullDiskRewritesTheFileInPlace) {
 // Another copy that holds the lock too long is waited for a few seconds, then the save goes on
 // and says so.
 TEST_F(ScoreSaveTest, ALockHeldTooLongIsToldAndTheSaveGoesOn) {
-    writeBytes(file, bytesOf(kOld));
+    writeFile(file, bytesOf(kOld));
     const int held = ::open((folder / "Vorblet.dat.lock").c_str(), O_RDWR | O_CREAT, 0644);
     ASSERT_GE(held, 0);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
@@ -333,7 +330,7 @@ TEST_F(ScoreSaveTest, AnotherUsersFileIsNotReplacedEvenInAFolderWeMayWrite) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file to another user";
     // The folder is nobody's, the file root's with mode 0644: nobody may not write the file,
     // though a rename in the folder would replace it.
-    writeBytes(file, bytesOf(kOld));
+    writeFile(file, bytesOf(kOld));
     fs::permissions(file, fs::perms(0644));
     ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0);
     EXPECT_EQ(saveAsNobody(file), 0);
@@ -351,7 +348,7 @@ TEST_F(ScoreSaveTest, AnotherUsersFileIsNotReplacedEvenInAFolderWeMayWrite) {
 
 TEST_F(ScoreSaveTest, ASaveByRootKeepsThePlayersFile) {
     if (::geteuid() != 0) GTEST_SKIP() << "only root can save another user's file";
-    writeBytes(file, bytesOf(kOld));
+    writeFile(file, bytesOf(kOld));
     fs::permissions(file, fs::perms(0640));
     ASSERT_EQ(::chown(file.c_str(), kNobody, kNobody), 0);
     EXPECT_EQ(saveScoreTable(file.c_str(), kRun), 1);

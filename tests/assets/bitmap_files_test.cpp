@@ -4,6 +4,7 @@
 #include <string>
 
 #include "asset_files.h"
+#include "support/case_name.h"
 
 namespace {
 
@@ -67,9 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Artwork, EveryBitmap,
                                          Expected{"132", 3, 0x4ED4F458, 160, 192},
                                          Expected{"QUORINFACE", 99, 0xF1C998AA, 512, 200},
                                          Expected{"QUORINLOGO", 99, 0x59D3E647, 480, 356}),
-                         [](const testing::TestParamInfo<Expected>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName());
 
 TEST(FontSheet, EveryGlyphIsInkedInsideItsOwnCell) {
     Bitmap font = load("128");

@@ -2,6 +2,7 @@
 #include "game/random.h"
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"
+#include "support/case_name.h"
 #include "surface_fixture.h"
 
 #include <gtest/gtest.h>
@@ -97,11 +98,12 @@ TEST_P(TenthSpawn, IsBigOnlyBelowNormal) {
     EXPECT_EQ(spawnCount, c.countAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Variants, TenthSpawn,
-    testing::Values(TenthCase{"Hyper", HYPER, true, 0}, TenthCase{"Super", SUPER, true, 0},
-                    TenthCase{"Normal", NORMAL, false, 10}, TenthCase{"Bench", BENCH, false, 10}),
-    [](const testing::TestParamInfo<TenthCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Variants, TenthSpawn,
+                         testing::Values(TenthCase{"Hyper", HYPER, true, 0},
+                                         TenthCase{"Super", SUPER, true, 0},
+                                         TenthCase{"Normal", NORMAL, false, 10},
+                                         TenthCase{"Bench", BENCH, false, 10}),
+                         CaseName());
 
 TEST(SpawnBall, NormalAndBenchNeverSpawnABigBallAsTheCountGoesOn) {
     for (GameMode mode : {NORMAL, BENCH}) {

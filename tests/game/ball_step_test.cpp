@@ -1,6 +1,7 @@
 #include "field_fixture.h"
 #include "game/ball.h"
 #include "game/round_values.h"
+#include "support/case_name.h"
 #include "surface_fixture.h"
 
 #include <gtest/gtest.h>
@@ -91,7 +92,7 @@ INSTANTIATE_TEST_SUITE_P(
                  0, -60, 0},
         MoveCase{"BenchFloorIsAWallUnderTheGap", BENCH, 2000, 1000, 4040, 0, 60, 0, 1, 1000, 4100,
                  0, -60, 0}),
-    [](const testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 struct StrikeCase {
     const char* name;
@@ -128,17 +129,18 @@ TEST_P(StepBallStrike, WearsTheBlockAndRebounds) {
 }
 
 // Row 10 spans y 1440 to 1599 and column 5 spans x 1280 to 1599.
-INSTANTIATE_TEST_SUITE_P(
-    Blocks, StepBallStrike,
-    testing::Values(
-        StrikeCase{"FromBelowInTheHeightRow", 10, 1400, 1700, 0, -60, 10, 5, 3, 2, 2, 0, 60, 50},
-        StrikeCase{"FromBelowInAnotherRow", 11, 1400, 1700, 0, -60, 10, 5, 3, 0, 2, 0, 60, 50},
-        StrikeCase{"WeakestBlockBecomesEmpty", 10, 1400, 1700, 0, -60, 10, 5, 2, 2, 1, 0, 60, 50},
-        StrikeCase{"FromTheSideReversesDxOnly", 10, 1150, 1500, 80, 30, 10, 5, 4, 2, 3, -80, 30,
-                   50},
-        StrikeCase{"BothLookAheadsStrikeTheSameCell", 9, 1400, 1500, 20, 20, 10, 5, 4, 0, 2, -20,
-                   -20, 100}),
-    [](const testing::TestParamInfo<StrikeCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Blocks, StepBallStrike,
+                         testing::Values(StrikeCase{"FromBelowInTheHeightRow", 10, 1400, 1700, 0,
+                                                    -60, 10, 5, 3, 2, 2, 0, 60, 50},
+                                         StrikeCase{"FromBelowInAnotherRow", 11, 1400, 1700, 0, -60,
+                                                    10, 5, 3, 0, 2, 0, 60, 50},
+                                         StrikeCase{"WeakestBlockBecomesEmpty", 10, 1400, 1700, 0,
+                                                    -60, 10, 5, 2, 2, 1, 0, 60, 50},
+                                         StrikeCase{"FromTheSideReversesDxOnly", 10, 1150, 1500, 80,
+                                                    30, 10, 5, 4, 2, 3, -80, 30, 50},
+                                         StrikeCase{"BothLookAheadsStrikeTheSameCell", 9, 1400,
+                                                    1500, 20, 20, 10, 5, 4, 0, 2, -20, -20, 100}),
+                         CaseName());
 
 Ball bigBall() {
     Ball ball = liveBall(1400, 1700, 0, -60);

@@ -1,6 +1,7 @@
 #include "field_fixture.h"
 #include "game/block_animation.h"
 #include "game/random.h"
+#include "support/case_name.h"
 #include "surface_fixture.h"
 
 #include <gtest/gtest.h>
@@ -136,9 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, AnimateCell,
                                                    {0, 3, 2, 1, 48, 32, kept},
                                                    {0, 3, 2, 5, 48, 0, kept},
                                                    {0, 2, 2, 4, 32, 128, kept}}}),
-                         [](const testing::TestParamInfo<Scenario>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName());
 
 class AnimateBlocks : public DrawingTest {};
 

@@ -2,6 +2,7 @@
 #include "gfx/blit.h"
 #include "gfx/surfaces.h"
 #include "platform/platform.h"
+#include "support/case_name.h"
 #include "support/headless_probe.h"
 
 #include <gtest/gtest.h>
@@ -130,9 +131,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, PaddleKeys,
                                                   {false, true, 70, 2120},
                                                   {true, false, -10, 2110},
                                                   {true, false, -50, 2060}}}),
-                         [](const testing::TestParamInfo<KeyCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName());
 
 TEST_F(PaddleTest, JoystickPushesLikeAKeyAndAddsToIt) {
     platform::probe::setJoystick(true, 65535);

@@ -3,6 +3,7 @@
 #include "game/round_fixture.h"
 
 #include "input/frame_pacer.h"
+#include "support/case_name.h"
 
 using namespace roundtest;
 
@@ -155,9 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Variants, Descents,
                                          DescentCase{"Super", SUPER, {115, 224}},
                                          DescentCase{"Hyper", HYPER, {112, 215}},
                                          DescentCase{"Ultra", ULTRA, {112, 215}}),
-                         [](const testing::TestParamInfo<DescentCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName());
 
 TEST_F(RoundRules, EscapeEndsTheRound15FramesLater) {
     startRound(NORMAL);

@@ -1,5 +1,6 @@
 #include "field_fixture.h"
 #include "game/random.h"
+#include "support/case_name.h"
 
 #include <gtest/gtest.h>
 
@@ -73,9 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Variants, FillStage,
                                          StageCase{"Hyper", HYPER, 2, allRows, 20126},
                                          StageCase{"UltraAsHyper", HYPER, 0, strongestRows, 346},
                                          StageCase{"Bench", BENCH, 0, strongestRows, 346}),
-                         [](const testing::TestParamInfo<StageCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName());
 
 TEST(FillStage, NormalMixesBothStrengths) {
     resetRandom();
@@ -125,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HeightCase{"RowTwentySix", {{26, 3}}, NORMAL, 25},
                     HeightCase{"BenchFloorIsNoBlock", {{9, 5}}, BENCH, 8},
                     HeightCase{"BenchFloorAlone", {}, BENCH, 3}),
-    [](const testing::TestParamInfo<HeightCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(FindHeight, ReadsTheValuePlaneNotTheShownOne) {
     clearField();
@@ -179,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                     GrowCase{"EmptyBecomesStrongestWithoutRate", kCellEmpty, 0, 6},
                     GrowCase{"TwoToThree", 2, 2, 3}, GrowCase{"FiveToSix", 5, 0, 6},
                     GrowCase{"SixStays", 6, 2, 6}, GrowCase{"WallStays", kCellWall, 2, kCellWall}),
-    [](const testing::TestParamInfo<GrowCase>& info) { return std::string(info.param.name); });
+    CaseName());
 
 TEST(GrowBlock, AtHeightThreeAlwaysPicksRowThree) {
     clearField();

@@ -1,6 +1,7 @@
 #include "field_fixture.h"
 #include "game/random.h"
 #include "game/walls.h"
+#include "support/case_name.h"
 #include "surface_fixture.h"
 
 #include <gtest/gtest.h>
@@ -75,10 +76,11 @@ TEST_P(BuildWalls, DrawsTheFrameOntoTheBackgroundLayerOnly) {
     EXPECT_EQ(pixelAt(backBuffer, 8, 8), oldBackColour);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Variants, BuildWalls,
-    testing::Values(WallCase{"Normal", NORMAL, false}, WallCase{"Super", SUPER, false},
-                    WallCase{"Hyper", HYPER, false}, WallCase{"Bench", BENCH, true}),
-    [](const testing::TestParamInfo<WallCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Variants, BuildWalls,
+                         testing::Values(WallCase{"Normal", NORMAL, false},
+                                         WallCase{"Super", SUPER, false},
+                                         WallCase{"Hyper", HYPER, false},
+                                         WallCase{"Bench", BENCH, true}),
+                         CaseName());
 
 } // namespace

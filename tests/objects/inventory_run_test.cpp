@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <vector>
 
+#include "support/case_name.h"
 #include "support/game_run.h"
 #include "support/trace.h"
 
@@ -75,9 +76,7 @@ TEST_P(SilentRun, TheFirstFailureAnswersEveryLaterSoundAndTheRunGoesOn) {
 INSTANTIATE_TEST_SUITE_P(Runs, SilentRun,
                          testing::Values(SilentCase{"NoDevice", {"--no-sound"}, nullptr, 266, 0},
                                          SilentCase{"MissingWav141", {}, "wav/141.wav", 275, 6}),
-                         [](const testing::TestParamInfo<SilentCase>& info) {
-                             return std::string(info.param.name);
-                         });
+                         CaseName());
 
 // The box is the one the game always showed; the exit code and the line on stderr tell a
 // launcher or a script that the game never started.

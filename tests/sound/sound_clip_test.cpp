@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "sound/sound_clip.h"
 #include "sound_fixture.h"
+#include "support/case_name.h"
 #include "support/headless_probe.h"
 
 namespace {
@@ -166,10 +167,7 @@ TEST_P(ClipRules, FollowTheTable) {
     EXPECT_EQ(currentSoundError(), c.errorAfter);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ClipRules, testing::ValuesIn(cases),
-                         [](const testing::TestParamInfo<Case>& info) {
-                             return std::string(info.param.name);
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, ClipRules, testing::ValuesIn(cases), CaseName());
 
 void PrintTo(const Case& c, std::ostream* out) {
     *out << c.name;

@@ -19,6 +19,10 @@ void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& by
                static_cast<std::streamsize>(bytes.size()));
 }
 
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
 void alter(const std::filesystem::path& bitmap) {
     std::fstream file(bitmap, std::ios::in | std::ios::out | std::ios::binary);
     file.seekg(54);

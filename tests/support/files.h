@@ -10,6 +10,7 @@
 std::string readFile(const std::filesystem::path& path);
 std::vector<uint8_t> readBytes(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::vector<uint8_t>& bytes);
+void writeFile(const std::filesystem::path& path, const std::string& bytes);
 
 // Flips the lowest bit of the first byte of a bitmap's pixel array (offset 54), which the
 // artwork's checksum covers.

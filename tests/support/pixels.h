@@ -2,8 +2,8 @@
 // One pixel colour for every test, and the ways to read and paint it on the 24-bit surfaces
 // (bottom-up rows), on the window picture and on pictures taken of it (top line first).
 #include "gfx/image.h"
-#include "support/headless_probe.h"
 #include "platform/platform.h"
+#include "support/headless_probe.h"
 
 #include <cstddef>
 #include <cstdint>
