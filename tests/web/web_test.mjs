@@ -1,6 +1,7 @@
 // The browser build played in Debian's Chromium: the title as the headless backend draws it, a
-// round, the game-over band, the high score kept across a reload, a missing artwork file shown in
-// the page, and the size of the page. Usage:
+// round, the game-over band, the high score kept across a reload, the records of two tabs both
+// kept, a browser without IndexedDB, a missing artwork file shown in the page, and the size of the
+// page. Usage:
 //   node web_test.mjs SITE-FOLDER NATIVE-BINARY GAME-FOLDER
 import { spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -137,6 +138,54 @@ const highScore = async page => {
   return Buffer.concat(area).toString('hex');
 };
 
+const bandShows = async page => cellShows(await canvas(page), bandSheet, band, 0, 128);
+const NORMAL = 4, SUPER = 2; // their entries in the score table
+
+// From the title to the title again: a variant key held with Space picks the mode, the round beats
+// the high score of 30 on its own, and Escape ends it. Gives the panel's high score at the start.
+async function playRound(page, what, variantKey) {
+  if (variantKey) await page.keyboard.down(variantKey);
+  check(await hold(page, 'Space', () => paddleShows(page)), `${what}: Space starts a round: the paddle shows`);
+  if (variantKey) await page.keyboard.up(variantKey);
+  const before = await highScore(page);
+  check(await waitFor(async () => (await highScore(page)) !== before),
+        `${what}: the round beats the high score of 30 on its own`);
+  // Held on, Escape would also end the game-over sequence it brings.
+  await press(page, 'Escape');
+  check(await waitFor(() => bandShows(page)), `${what}: Escape brings the game-over band`);
+  await press(page, 'Space');
+  check(await waitFor(async () => sameAsTitle(await canvas(page), title)), `${what}: Space returns to the title`);
+  return before;
+}
+
+// The file's bytes as the game reads them (a 0x0D 0x0A pair is one 0x0A), as whole int32 entries.
+function scoreEntries(bytes) {
+  const data = [];
+  for (let i = 0; i < bytes.length; i++) {
+    if (bytes[i] === 0x0D && bytes[i + 1] === 0x0A) i++;
+    data.push(bytes[i]);
+  }
+  const entries = [];
+  for (let i = 0; i + 4 <= Math.min(data.length, 24); i += 4) entries.push(Buffer.from(data.slice(i, i + 4)).readInt32LE(0));
+  return entries;
+}
+
+// The score file this tab's game wrote last, and the one IndexedDB keeps for every tab.
+const ownScores = async page => scoreEntries(await page.evaluate(() => {
+  try { return Array.from(FS.readFile('/vorblet/Vorblet.dat')); } catch (e) { return []; }
+}));
+const storedScores = async page => scoreEntries(await page.evaluate(() => new Promise(resolve => {
+  const open = indexedDB.open('/persist');
+  open.onerror = () => resolve([]);
+  open.onsuccess = () => {
+    const db = open.result;
+    if (!db.objectStoreNames.contains('FILE_DATA')) return (db.close(), resolve([]));
+    const get = db.transaction('FILE_DATA').objectStore('FILE_DATA').get('/persist/Vorblet.dat');
+    get.onsuccess = () => (db.close(), resolve(get.result ? Array.from(get.result.contents) : []));
+    get.onerror = () => (db.close(), resolve([]));
+  };
+})));
+
 const title = headlessTitle();
 const server = await serve(site);
 const address = `http://127.0.0.1:${server.address().port}/`;
@@ -164,23 +213,60 @@ try {
         'the title equals the headless picture pixel for pixel');
   check(await page.title() === 'Vorblet v1.0.5', 'the caption is the page title');
 
-  check(await hold(page, 'Space', () => paddleShows(page)), 'Space starts a round: the paddle shows');
-  const before = await highScore(page);
-  check(await waitFor(async () => (await highScore(page)) !== before),
-        'the round beats the high score of 30 on its own');
-  // Held on, Escape would also end the game-over sequence it brings.
-  await press(page, 'Escape');
-  check(await waitFor(async () => cellShows(await canvas(page), bandSheet, band, 0, 128)),
-        'Escape brings the game-over band');
-  await press(page, 'Space');
-  check(await waitFor(async () => sameAsTitle(await canvas(page), title)), 'Space returns to the title');
-  await new Promise(r => setTimeout(r, 1500)); // for IndexedDB to finish the write the save began
+  const before = await playRound(page, 'one tab');
+  check(await waitFor(async () => (await storedScores(page))[NORMAL] === (await ownScores(page))[NORMAL]),
+        'the record reaches IndexedDB');
 
   await page.reload({ waitUntil: 'load' });
   check(await waitFor(async () => sameAsTitle(await canvas(page), title)), 'after a reload the title shows');
   check(await hold(page, 'Space', () => paddleShows(page)), 'a new round starts');
   check(await highScore(page) !== before, 'the raised high score is on the next round\'s panel');
   check(errors.length === 0, 'no errors in the page: ' + errors.join('; '));
+
+  // Two tabs that both loaded the table before either saved: the later save keeps the other's record.
+  const both = await browser.createBrowserContext();
+  const tabs = [], tabErrors = [];
+  for (const name of ['the first tab', 'the second tab']) {
+    const tab = await both.newPage();
+    tab.on('pageerror', e => tabErrors.push(name + ': ' + String(e)));
+    await tab.goto(address, { waitUntil: 'load' });
+    check(await waitFor(async () => sameAsTitle(await canvas(tab), title)), `${name} shows the title`);
+    tabs.push(tab);
+  }
+  const records = [];
+  for (const [i, mode, key] of [[0, NORMAL, undefined], [1, SUPER, 'Tab']]) {
+    await tabs[i].bringToFront();
+    await playRound(tabs[i], `tab ${i + 1}`, key);
+    records.push((await ownScores(tabs[i]))[mode]);
+    check(await waitFor(async () => (await storedScores(tabs[i]))[mode] === records[i]),
+          `tab ${i + 1}'s record of ${records[i]} reaches IndexedDB`);
+  }
+  const stored = await storedScores(tabs[0]);
+  check(records[0] > 30 && records[1] > 30 && stored[NORMAL] === records[0] && stored[SUPER] === records[1],
+        `both tabs' records are stored: ${JSON.stringify(records)} in ${JSON.stringify(stored)}`);
+  check(tabErrors.length === 0, 'no errors in the tabs: ' + tabErrors.join('; '));
+  await both.close();
+
+  // Some private modes have no IndexedDB: the game plays, and the page says what it cannot keep.
+  const away = await browser.createBrowserContext();
+  const bare = await away.newPage();
+  const bareErrors = [];
+  bare.on('pageerror', e => bareErrors.push(String(e)));
+  await bare.evaluateOnNewDocument(() => Object.defineProperty(window, 'indexedDB', { value: undefined }));
+  await bare.goto(address, { waitUntil: 'load' });
+  const bareTitle = await waitFor(async () => sameAsTitle(await canvas(bare), title));
+  check(bareTitle, 'without IndexedDB the title shows');
+  const note = await bare.evaluate(() => {
+    const line = document.getElementById('vorblet-note');
+    return line && !line.hidden ? line.textContent : '';
+  });
+  check(note.includes('not be kept'), 'and a line says the scores will not be kept: ' + JSON.stringify(note));
+  if (bareTitle) {
+    await playRound(bare, 'without IndexedDB');
+    check(await waitFor(async () => (await ownScores(bare))[NORMAL] > 30), 'the session keeps the record in memory');
+  }
+  check(bareErrors.length === 0, 'no errors in the page without IndexedDB: ' + bareErrors.join('; '));
+  await away.close();
 
   const broken = await browser.newPage();
   const brokenErrors = [];

@@ -186,12 +186,40 @@ mergeInto(LibraryManager.library, {
     ended.hidden = false;
   },
 
-  // The scores the game has just written, copied into IndexedDB at once, since a tab can be
-  // closed or reloaded at any moment; the browser finishes the write in the background.
-  vorbletKeepScores__deps: ['$FS'],
+  // The scores the game has just written, merged at once into the record IndexedDB keeps (a tab can
+  // be closed at any moment), in one transaction so that another tab's save cannot come between
+  // the read and the write; the browser finishes it in the background.
+  vorbletKeepScores__deps: ['$FS', '$IDBFS'],
   vorbletKeepScores: function(path) {
-    FS.writeFile('/persist/Vorblet.dat', FS.readFile(UTF8ToString(path)));
-    FS.syncfs(false, function() {});
+    if (!Module.scoresKept) return;
+    var name = UTF8ToString(path);
+    var mine = FS.readFile(name), mode = FS.stat(name).mode;
+    // As the game reads its file: a 0x0D 0x0A pair is one 0x0A data byte, six int32 entries.
+    var decode = function(bytes) {
+      var data = [];
+      for (var i = 0; i < bytes.length && data.length < 24; i++) {
+        if (bytes[i] === 0x0D && bytes[i + 1] === 0x0A) i++;
+        data.push(bytes[i]);
+      }
+      var view = new DataView(new Uint8Array(data).buffer), entries = [];
+      for (var j = 0; j + 4 <= data.length; j += 4) entries.push(view.getInt32(j, true));
+      return entries;
+    };
+    IDBFS.getDB('/persist', function(err, db) {
+      if (err) return;
+      var store = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite').objectStore(IDBFS.DB_STORE_NAME);
+      var get = store.get('/persist/Vorblet.dat');
+      get.onsuccess = function() {
+        var merged = decode(mine), saved = get.result && get.result.contents ? decode(get.result.contents) : [];
+        for (var i = 0; i < merged.length && i < saved.length; i++) merged[i] = Math.max(merged[i], saved[i]);
+        var data = new Uint8Array(merged.length * 4);
+        var view = new DataView(data.buffer);
+        merged.forEach(function(v, k) { view.setInt32(k * 4, v, true); });
+        var bytes = [];
+        data.forEach(function(b) { if (b === 0x0A) bytes.push(0x0D); bytes.push(b); });
+        store.put({ timestamp: new Date(), mode: mode, contents: new Uint8Array(bytes) }, '/persist/Vorblet.dat');
+      };
+    });
   },
 
   vorbletAudioStart__deps: ['$Vorblet'],
