@@ -122,9 +122,20 @@ void drawPauseMark() {
 
 void showPicture() {
     if (!windowUsable() || !pictureDirty.exchange(false)) return;
-    {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture, nullptr, &pixels, &pitch) == 0) {
+        // Widened to the 32-bit pixels of the window's own format, which both renderers copy
+        // and scale without a conversion of their own.
         std::lock_guard guard(pictureLock);
-        SDL_UpdateTexture(texture, nullptr, picture.data(), kWindowWidth * 3);
+        const uint8_t* in = picture.data();
+        for (int y = 0; y < kWindowHeight; ++y) {
+            auto* out =
+                reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + ptrdiff_t(y) * pitch);
+            for (int x = 0; x < kWindowWidth; ++x, in += 3)
+                out[x] = uint32_t(in[0]) | uint32_t(in[1]) << 8 | uint32_t(in[2]) << 16;
+        }
+        SDL_UnlockTexture(texture);
     }
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
@@ -376,13 +387,18 @@ int runWindow(const WindowHandlers& windowHandlers) {
                               kWindowWidth * scale, kWindowHeight * scale,
                               SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE |
                                   (settings.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
-    if (window != nullptr) renderer = SDL_CreateRenderer(window, -1, 0);
+    // Under X11 the picture goes through SDL's software renderer: a GL driver's own thread may
+    // still be presenting when another program destroys the window, and crash there, where the
+    // software renderer only meets an X error, which the guard turns into a close.
+    const bool x11 = driver != nullptr && SDL_strcmp(driver, "x11") == 0;
+    if (window != nullptr)
+        renderer = SDL_CreateRenderer(window, -1, x11 ? SDL_RENDERER_SOFTWARE : 0);
     if (renderer == nullptr && window != nullptr)
         renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (renderer != nullptr) {
         SDL_RenderSetLogicalSize(renderer, kWindowWidth, kWindowHeight);
         SDL_RenderSetIntegerScale(renderer, SDL_TRUE);
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_BGR24, SDL_TEXTUREACCESS_STREAMING,
+        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING,
                                     kWindowWidth, kWindowHeight);
     }
     if (texture == nullptr) {
