@@ -192,6 +192,8 @@ int appMain(int argc, char** argv) {
     // The files a recording names, where this run reads them.
     options.assetFiles = assetFiles().data();
     options.assetFileCount = int(assetFiles().size());
+    // A recording is kept off the score file, which the run writes as it always does.
+    if (options.recordPath != nullptr && !scoreFile.empty()) options.scoresPath = scoreFile.c_str();
 
     if (int code = platform::selectBackend(backend, options); code != 0) return code;
     for (int i = 0; i < shotCount; ++i)

@@ -23,8 +23,9 @@ void saveScores() {
     }
     // On a first run the XDG data folder may not be there yet.
     if (makeFolderFor(scoreFile) == 1 && saveScoreTable(scoreFile.c_str(), ScoreTable) == 1) return;
+    const int failure = errno;
     std::fprintf(stderr, "vorblet: cannot save the scores in %s: %s\n", scoreFile.c_str(),
-                 std::strerror(errno));
+                 failure != 0 ? std::strerror(failure) : "the write failed");
 }
 
 } // namespace

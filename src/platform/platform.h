@@ -42,7 +42,8 @@ struct HeadlessOptions {
     bool noSound = false;
     // Recording and replaying the seam's answers (any backend records; a replay runs headless,
     // or in the window when watched). The asset files are those whose checksums a recording
-    // carries; the scores path is the only score file a replay writes.
+    // carries; the scores path is the only score file a replay writes, or, recording, the game's
+    // own score file, which the recording must not take the place of.
     const char* recordPath = nullptr;
     const char* replayPath = nullptr;
     const char* scoresPath = nullptr;

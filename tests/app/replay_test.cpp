@@ -2,12 +2,16 @@
 // byte for byte, writes no score file of the player's, and refuses a recording it cannot follow.
 #include "platform/record/format.h"
 #include "platform/record/reader.h"
+#include "support/file_size_limit.h"
+#include "support/files.h"
 #include "support/game_run.h"
 #include "support/trace.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 using namespace platform::record;
@@ -235,6 +239,89 @@ TEST(ReplayTest, ARecordingThatDoesNotFitIsRefusedBeforeAnythingRuns) {
         EXPECT_FALSE(fs::exists(folder / "trace.txt")) << c.name;
         EXPECT_FALSE(fs::exists(folder / "scores.dat")) << c.name;
     }
+}
+
+// A recording is written beside its target and renamed onto it, and only onto a new name or a
+// regular file of our own: never through a link, never onto a FIFO (which would hold the game),
+// never onto the game's own artwork or scores.
+TEST(ReplayTest, ARecordingTakesThePlaceOfNothingButARegularFileOfOurOwn) {
+    fs::path folder = makeGameFolder("targets");
+    writeScores(folder, kRecordedScores);
+    const std::string artwork = readFile(folder / "BMP" / "128.bmp");
+    writeFile(folder / "victim", std::string("keep"));
+    fs::create_symlink("victim", folder / "link.rec");
+    ASSERT_EQ(::mkfifo((folder / "fifo.rec").c_str(), 0666), 0);
+    fs::create_hard_link(folder / "Vorblet.dat", folder / "scores-too.rec");
+    const struct {
+        const char* path;
+        const char* why;
+    } refused[] = {
+        {"link.rec", "it is a symbolic link"},
+        {"fifo.rec", "it is not a regular file"},
+        {"BMP/128.bmp", "it is one of the game's own files"},
+        {"Vorblet.dat", "it is one of the game's own files"},
+        {"scores-too.rec", "it is one of the game's own files"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.path);
+        GameRun run = runHeadless(folder, "0 down ESCAPE\n", {"--record", c.path}, 60);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(
+            run.errors.find(std::string("cannot write the recording ") + c.path + ": " + c.why),
+            std::string::npos)
+            << run.errors;
+    }
+    EXPECT_EQ(readFile(folder / "victim"), "keep");
+    EXPECT_EQ(readFile(folder / "BMP" / "128.bmp"), artwork);
+    EXPECT_EQ(readFile(folder / "Vorblet.dat"), kRecordedScores);
+    EXPECT_EQ(fs::symlink_status(folder / "fifo.rec").type(), fs::file_type::fifo);
+
+    // An old recording of our own is replaced whole, and nothing is left beside it.
+    writeFile(folder / "old.rec", std::string("an old recording"));
+    GameRun run = runHeadless(folder, "0 down ESCAPE\n1000 down ESCAPE\n", {"--record", "old.rec"});
+    EXPECT_EQ(run.exitCode, 0) << run.errors;
+    const std::vector<uint8_t> bytes = readBytes(folder / "old.rec");
+    Recording recording;
+    std::string error;
+    EXPECT_EQ(parseRecording(bytes.data(), bytes.size(), recording, error), 1) << error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(entry.path().filename().string().rfind("old.rec.", 0), std::string::npos)
+            << entry.path();
+}
+
+// A disk that fills while recording (here a file-size limit): the recording keeps its whole
+// blocks, and those replay.
+TEST(ReplayTest, ARecordingCutByAFullDiskReplaysItsWholeBlocks) {
+    fs::path folder = makeGameFolder("full");
+    writeScores(folder, kRecordedScores);
+    std::ofstream(folder / "script.txt") << kSession;
+    GameRun recorded;
+    {
+        FileSizeLimit limit(2000, SIG_DFL);
+        recorded =
+            runProgram(folder, {"--headless", "--script", "script.txt", "--record", "cut.rec"});
+    }
+    EXPECT_EQ(recorded.exitCode, 0);
+    ASSERT_GT(fs::file_size(folder / "cut.rec"), 100u);
+    ASSERT_LE(fs::file_size(folder / "cut.rec"), 2000u);
+    GameRun replay = runProgram(folder, {"--replay", "cut.rec", "--trace", "trace.txt"});
+    EXPECT_EQ(replay.exitCode, 0) << replay.errors;
+    EXPECT_NE(replay.errors.find("cut.rec was cut short"), std::string::npos) << replay.errors;
+    EXPECT_GT(linesContaining(replay.trace, "present").size(), 10u);
+}
+
+// A file far larger than any session makes is refused by its size, before a byte is read.
+TEST(ReplayTest, AnOversizedRecordingIsRefusedByItsSize) {
+    fs::path folder = makeGameFolder("oversized");
+    std::ofstream(folder / "huge.rec").put('V');
+    fs::resize_file(folder / "huge.rec", uintmax_t(257) << 20); // sparse: no disk, no time
+    GameRun run = runProgram(folder, {"--replay", "huge.rec", "--trace", "trace.txt"});
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.errors.find("cannot replay huge.rec: the recording is larger than any session "
+                              "makes"),
+              std::string::npos)
+        << run.errors;
+    EXPECT_FALSE(fs::exists(folder / "trace.txt"));
 }
 
 } // namespace

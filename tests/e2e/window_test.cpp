@@ -557,4 +557,28 @@ TEST(NoDisplayTest, SaysSoAndSuggestsHeadless) {
     EXPECT_FALSE(fs::exists(folder / "Vorblet.dat"));
 }
 
+// The viewer may close a watched replay's window at any time: that is the end the viewer asked
+// for, not a replay gone astray, so the program ends cleanly and says nothing.
+TEST_F(WindowTest, AWatchedReplayClosedByTheViewerEndsCleanly) {
+    const fs::path recorded = makeGameFolder("long-session");
+    GameRun session = runHeadless(recorded,
+                                  "3000 down SPACE\n3100 up SPACE\n30000 down ESCAPE\n"
+                                  "30100 up ESCAPE\n31000 down SPACE\n31100 up SPACE\n"
+                                  "35000 down ESCAPE\n35100 up ESCAPE\n",
+                                  {"--record", "session.rec"});
+    ASSERT_EQ(session.exitCode, 0) << session.errors;
+    folder = makeGameFolder("viewer");
+    game = std::make_unique<ChildProcess>(
+        folder, VORBLET_BINARY, x.name(), std::vector<std::string>{},
+        std::vector<std::string>{"--replay", (recorded / "session.rec").string(), "--watch",
+                                 "--scores", "scores.dat"});
+    unsigned long window = x.findWindow(kCaption, kToAppear);
+    ASSERT_NE(window, 0u);
+    ASSERT_TRUE(titleShows(window));
+    x.requestClose(window);
+    EXPECT_EQ(ends(), 0) << game->errors();
+    EXPECT_EQ(game->errors().find("vorblet:"), std::string::npos) << game->errors();
+    EXPECT_EQ(readFile(folder / "scores.dat").size(), 24u);
+}
+
 } // namespace

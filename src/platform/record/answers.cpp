@@ -1,7 +1,11 @@
 #include "platform/record/answers.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace platform::record {
 
@@ -9,22 +13,81 @@ Answer& lastAnswer(AnswerMemory& memory, Kind kind, int64_t argument) {
     return memory[uint64_t(kind) << 56 ^ uint64_t(argument)];
 }
 
-bool openWriter(Writer& writer, const char* path, const Header& header) {
+namespace {
+
+void refuse(const std::string& path, const char* why) {
+    std::fprintf(stderr, "vorblet: cannot write the recording %s: %s\n", path.c_str(), why);
+}
+
+// Why the recording may not take the place of what is at path, or null when it may: a new name,
+// or a regular file of this user's that is none of the game's own. Nothing there is opened, so
+// a FIFO or a device never blocks the game.
+const char* refusal(const std::string& path, const std::vector<std::string>& kept, struct stat& old,
+                    bool& exists) {
+    exists = false;
+    if (lstat(path.c_str(), &old) != 0) return errno == ENOENT ? nullptr : std::strerror(errno);
+    exists = true;
+    if (S_ISLNK(old.st_mode)) return "it is a symbolic link";
+    if (!S_ISREG(old.st_mode)) return "it is not a regular file";
+    if (old.st_uid != geteuid()) return "it belongs to another user";
+    for (const std::string& name : kept) {
+        struct stat own;
+        if (stat(name.c_str(), &own) == 0 && own.st_dev == old.st_dev && own.st_ino == old.st_ino)
+            return "it is one of the game's own files";
+    }
+    return nullptr;
+}
+
+bool writeAll(int file, const uint8_t* bytes, size_t size) {
+    while (size > 0) {
+        const ssize_t written = ::write(file, bytes, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (written == 0) errno = EIO;
+            return false;
+        }
+        bytes += written;
+        size -= size_t(written);
+    }
+    return true;
+}
+
+} // namespace
+
+bool openWriter(Writer& writer, const char* path, const Header& header,
+                const std::vector<std::string>& kept) {
     writer = Writer{};
-    writer.file = std::fopen(path, "wb");
-    if (writer.file == nullptr) {
-        std::fprintf(stderr, "vorblet: cannot write the recording %s: %s\n", path,
-                     std::strerror(errno));
+    struct stat old;
+    bool exists = false;
+    if (const char* why = refusal(path, kept, old, exists)) {
+        refuse(path, why);
         return false;
+    }
+    std::string temporary = std::string(path) + ".XXXXXX";
+    const int file = mkostemp(temporary.data(), O_CLOEXEC);
+    if (file < 0) {
+        refuse(path, std::strerror(errno));
+        return false;
+    }
+    // The recording gets the old file's mode, or a new file's.
+    mode_t mode = old.st_mode & 0777;
+    if (!exists) {
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
     }
     const std::vector<uint8_t> bytes = encodeHeader(header);
-    if (std::fwrite(bytes.data(), 1, bytes.size(), writer.file) != bytes.size() ||
-        std::fflush(writer.file) != 0) {
-        std::fprintf(stderr, "vorblet: cannot write the recording %s\n", path);
-        std::fclose(writer.file);
-        writer.file = nullptr;
+    if (fchmod(file, mode) != 0 || !writeAll(file, bytes.data(), bytes.size())) {
+        refuse(path, std::strerror(errno));
+        close(file);
+        unlink(temporary.c_str());
         return false;
     }
+    writer.file = file;
+    writer.path = path;
+    writer.temporary = temporary;
+    writer.whole = off_t(bytes.size());
+    writer.kept = kept;
     return true;
 }
 
@@ -82,25 +145,55 @@ void writeEnd(Writer& writer, int exitCode, int64_t sessionMoved) {
 
 void flushBlock(Writer& writer) {
     putRun(writer);
-    if (writer.file == nullptr || writer.block.empty()) return;
+    if (writer.file < 0 || writer.failed || writer.block.empty()) {
+        writer.block.clear();
+        return;
+    }
     std::vector<uint8_t> framed;
     putVarint(framed, writer.block.size());
     framed.insert(framed.end(), writer.block.begin(), writer.block.end());
     putU32(framed, crc32(writer.block.data(), writer.block.size()));
     writer.block.clear();
-    if (std::fwrite(framed.data(), 1, framed.size(), writer.file) != framed.size() ||
-        std::fflush(writer.file) != 0) {
-        if (!writer.failed)
-            std::fprintf(stderr, "vorblet: the recording could not be written to the end\n");
-        writer.failed = true;
+    if (writeAll(writer.file, framed.data(), framed.size())) {
+        writer.whole += off_t(framed.size());
+        return;
     }
+    const int error = errno;
+    writer.failed = true;
+    if (ftruncate(writer.file, writer.whole) == 0)
+        std::fprintf(stderr,
+                     "vorblet: the recording %s stops here (%s); it keeps what was written "
+                     "before\n",
+                     writer.path.c_str(), std::strerror(error));
+    else
+        std::fprintf(stderr, "vorblet: the recording %s could not be written to the end: %s\n",
+                     writer.path.c_str(), std::strerror(error));
 }
 
 void closeWriter(Writer& writer) {
     flushBlock(writer);
-    if (writer.file != nullptr && std::fclose(writer.file) != 0 && !writer.failed)
-        std::fprintf(stderr, "vorblet: the recording could not be written to the end\n");
-    writer.file = nullptr;
+    if (writer.file < 0) return;
+    const bool closed = close(writer.file) == 0;
+    writer.file = -1;
+    if (!closed && !writer.failed)
+        std::fprintf(stderr, "vorblet: the recording %s could not be written to the end: %s\n",
+                     writer.path.c_str(), std::strerror(errno));
+    // What is at the path may have changed while the game ran.
+    struct stat old;
+    bool exists = false;
+    const char* why = refusal(writer.path, writer.kept, old, exists);
+    if (why == nullptr && rename(writer.temporary.c_str(), writer.path.c_str()) != 0)
+        why = std::strerror(errno);
+    if (why != nullptr)
+        std::fprintf(stderr, "vorblet: cannot write the recording %s: %s; it is left in %s\n",
+                     writer.path.c_str(), why, writer.temporary.c_str());
+}
+
+void discardWriter(Writer& writer) {
+    if (writer.file < 0) return;
+    close(writer.file);
+    unlink(writer.temporary.c_str());
+    writer = Writer{};
 }
 
 void startCursor(Cursor& cursor, const Recording& recording) {

@@ -4,7 +4,8 @@
 // turns the entries back into the same answers in the same order.
 #include "platform/record/reader.h"
 
-#include <cstdio>
+#include <string>
+#include <sys/types.h>
 #include <unordered_map>
 
 namespace platform::record {
@@ -19,23 +20,34 @@ using AnswerMemory = std::unordered_map<uint64_t, Answer>;
 Answer& lastAnswer(AnswerMemory& memory, Kind kind, int64_t argument);
 
 struct Writer {
-    std::FILE* file = nullptr;
+    int file = -1; // the temporary the recording is written to
+    std::string path, temporary;
+    off_t whole = 0; // the temporary's length after its last whole block
+    std::vector<std::string> kept;
     std::vector<uint8_t> block; // entries not yet written out
     uint64_t run = 0;           // calls answered as before, not yet written
     AnswerMemory memory;
     bool failed = false;
 };
 
-// Creates the file and writes the header; false (reason on stderr) when it cannot.
-bool openWriter(Writer& writer, const char* path, const Header& header);
+// Writes the header to a new temporary beside path, which closeWriter renames onto path, so that
+// a recording that fails or is refused leaves the old file as it was. False (reason on stderr)
+// when path is anything but a new name or a regular file of this user's, or is one of `kept`
+// (the game's own files, compared as files, whatever names reach them).
+bool openWriter(Writer& writer, const char* path, const Header& header,
+                const std::vector<std::string>& kept = {});
 void writeAnswer(Writer& writer, Kind kind, int64_t argument, const Answer& answer);
 // The score file as the game got it: its bytes, or the error its open failed with.
 void writeDataOpen(Writer& writer, int error, const uint8_t* bytes, size_t size);
 void writeClose(Writer& writer);
 void writeEnd(Writer& writer, int exitCode, int64_t sessionMoved);
-// Writes the pending entries as one block and hands them to the system.
+// Writes the pending entries as one block and hands them to the system. A block that cannot be
+// written whole is cut off again and ends the recording, which keeps the blocks before it.
 void flushBlock(Writer& writer);
+// Writes what is pending and renames the temporary onto the recording's path.
 void closeWriter(Writer& writer);
+// Drops the recording, leaving the file at its path as it was.
+void discardWriter(Writer& writer);
 
 struct Cursor {
     const uint8_t* at = nullptr;

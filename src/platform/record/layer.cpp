@@ -6,10 +6,12 @@
 #include "platform/record/answers.h"
 #include "platform/record/asset_sums.h"
 #include "platform/regular_file.h"
+#include "platform/settings.h"
 #include "platform/thread.h"
 #include "platform/version.h"
 #include "platform/window_picture.h"
 
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
@@ -18,6 +20,7 @@
 #include <map>
 #include <mutex>
 #include <string>
+#include <sys/stat.h>
 
 namespace platform::record {
 
@@ -56,6 +59,10 @@ Cursor cursor;
 const char* replayPath = "";
 const char* scoresPath = nullptr;
 bool ranOut = false, diverged = false;
+bool closingAsThePlayer = false; // the replay closed the window where the recording says
+// The viewer of a watched replay closed its window: from there on the game ends as after any
+// close, on its own calls, which the recording cannot know.
+std::atomic<bool> viewerClosed{false};
 uint32_t fallbackTick = 0;
 // A watched replay's own clips, by the recorded handle.
 std::map<int64_t, int>& innerHandles = *new std::map<int64_t, int>;
@@ -152,6 +159,7 @@ void closeAsThePlayer() {
     {
         std::lock_guard guard(lock);
         if (claimed || gameEnding) return;
+        closingAsThePlayer = true;
     }
     inner->closeWindow();
     std::unique_lock guard(lock);
@@ -172,7 +180,7 @@ void stopFollowing(const std::string& why) {
 
 // The recorded answer to this call, or false once the recording has no more to say.
 bool ask(Kind kind, int64_t argument, Answer& answer, Entry* data = nullptr) {
-    if (ranOut || finished) return false;
+    if (ranOut || finished || viewerClosed) return false;
     switch (takeAnswer(cursor, kind, argument, answer, data)) {
     case Take::answered:
         if (takeClose(cursor)) closeAsThePlayer();
@@ -205,7 +213,16 @@ bool loadRecording(const char* path, const std::vector<std::string>& assets) {
                      errno == kNotARegularFile ? "not a regular file" : std::strerror(errno));
         return false;
     }
-    // A file past the largest recording is left for the parser to refuse with its own message.
+    // A file past the largest recording is refused by its size, before a byte of it is read.
+    struct stat status;
+    if (fstat(fileno(file), &status) == 0 && uint64_t(status.st_size) > kMaxFileBytes) {
+        std::fclose(file);
+        std::fprintf(stderr,
+                     "vorblet: cannot replay %s: the recording is larger than any session "
+                     "makes\n",
+                     path);
+        return false;
+    }
     std::vector<uint8_t> bytes;
     if (!readToEnd(file, kMaxFileBytes, bytes) && errno != EFBIG) {
         std::fprintf(stderr, "vorblet: cannot read the recording %s\n", path);
@@ -260,11 +277,16 @@ int start(Backend kind, const HeadlessOptions& options) {
     header.gameVersion = kVersion;
     header.recorder = kind == Backend::window ? Recorder::window : Recorder::headless;
     header.assets = sumFiles(assets);
-    if (!openWriter(writer, options.recordPath, header)) return 2;
+    // A recording never takes the place of a file the game reads or writes.
+    std::vector<std::string> kept = assets;
+    kept.push_back(settingsPath());
+    if (options.scoresPath != nullptr) kept.push_back(options.scoresPath);
+    if (!openWriter(writer, options.recordPath, header, kept)) return 2;
     if (kind == Backend::window && options.tracePath != nullptr) {
         windowTrace = std::fopen(options.tracePath, "w");
         if (windowTrace == nullptr) {
             std::fprintf(stderr, "vorblet: cannot write trace %s\n", options.tracePath);
+            discardWriter(writer);
             return 2;
         }
     }
@@ -400,10 +422,15 @@ void readWindow(int left, int top, int width, int height, uint8_t* firstLine, pt
 }
 
 void destroyed() {
-    if (mode == Mode::record)
+    if (mode == Mode::record) {
         destroyedWhileRecording();
-    else
-        outerHandlers.destroyed();
+        return;
+    }
+    {
+        std::lock_guard guard(lock);
+        if (!closingAsThePlayer && !gameEnding) viewerClosed = true;
+    }
+    outerHandlers.destroyed();
 }
 
 int runWindow(const WindowHandlers& handlers) {
@@ -453,7 +480,7 @@ void finish(int exitCode) {
         windowTrace = nullptr;
     } else if (mode == Mode::replay && !finished) {
         Entry end;
-        if (!ranOut && peekEnd(cursor, end)) {
+        if (!ranOut && !viewerClosed && peekEnd(cursor, end)) {
             moveSession(uint32_t(end.fields[1]));
             if (end.fields[0] != exitCode)
                 std::fprintf(stderr,
@@ -573,8 +600,8 @@ int replaceDataFile(const char* path, const void* bytes, size_t size) {
         leave();
         return result;
     }
-    // A replay leaves the player's own scores alone.
-    int written = 0;
+    // A replay leaves the player's own scores alone: with nowhere to write, nothing failed.
+    int written = 1;
     if (scoresPath != nullptr) {
         written = replaceFile(scoresPath, bytes, size);
         if (written != 1) std::fprintf(stderr, "vorblet: cannot write the scores %s\n", scoresPath);
