@@ -7,8 +7,8 @@ using namespace platform;
 int readDirection(int joystick) {
     (void)joystick; // there is only joystick 0
     int d = 0;
-    if (isKeyDown(VK_RIGHT)) d = 1;
-    if (isKeyDown(VK_LEFT)) d = d - 1;
+    if (isKeyDown(kKeyRight)) d = 1;
+    if (isKeyDown(kKeyLeft)) d = d - 1;
     uint32_t x = 0, buttons = 0;
     if (readJoystick(x, buttons) == 0) {
         // No dead zone: only the two centre values count as resting.
@@ -22,8 +22,8 @@ int readButtons(int joystick) {
     (void)joystick;
     buttonsPolled();
     int b = 0;
-    if (isKeyDown(VK_SPACE)) b = BUTTON_FIRE;
-    if (isKeyDown(VK_ESCAPE)) b = b | BUTTON_ESCAPE;
+    if (isKeyDown(kKeySpace)) b = BUTTON_FIRE;
+    if (isKeyDown(kKeyEscape)) b = b | BUTTON_ESCAPE;
     uint32_t x = 0, buttons = 0;
     if (readJoystick(x, buttons) == 0 && (buttons & 0x0001) != 0) b = b | BUTTON_FIRE;
     return b;
@@ -31,8 +31,8 @@ int readButtons(int joystick) {
 
 int readMouseButtons() {
     int m = 0;
-    if (isKeyDown(VK_LBUTTON)) m = 1;
-    if (isKeyDown(VK_RBUTTON)) m = 2;
+    if (isKeyDown(kKeyLeftButton)) m = 1;
+    if (isKeyDown(kKeyRightButton)) m = 2;
     return m;
 }
 

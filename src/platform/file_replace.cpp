@@ -40,18 +40,6 @@ std::string resolveLinks(std::string path) {
 
 namespace {
 
-bool writeAll(int fd, const void* bytes, size_t size) {
-    const auto* at = static_cast<const char*>(bytes);
-    while (size > 0) {
-        ssize_t written = ::write(fd, at, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        at += written;
-        size -= size_t(written);
-    }
-    return true;
-}
-
 // A save that was cut short leaves its temporary file behind. Only our own regular files of
 // the temporary pattern go, and only when no save still running holds them locked.
 void removeStaleTemporaries(const fs::path& folder, const std::string& fileName) {
@@ -124,6 +112,21 @@ int writeInPlace(const std::string& target, const void* bytes, size_t size) {
 }
 
 } // namespace
+
+bool writeAll(int fd, const void* bytes, size_t size) {
+    const auto* at = static_cast<const char*>(bytes);
+    while (size > 0) {
+        const ssize_t written = ::write(fd, at, size);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (written == 0) errno = EIO;
+            return false;
+        }
+        at += written;
+        size -= size_t(written);
+    }
+    return true;
+}
 
 bool isTemporaryName(const char* name, const char* fileName) {
     const size_t length = std::strlen(fileName);

@@ -18,6 +18,9 @@ std::string resolveLinks(std::string path);
 // left alone. The new file keeps the old one's mode and, where allowed, its owner.
 int replaceFile(const char* path, const void* bytes, size_t size);
 
+// Writes every byte to fd, through short writes and interruptions; false with errno set.
+bool writeAll(int fd, const void* bytes, size_t size);
+
 // True when name is one of replaceFile's temporary files for the file called fileName, which
 // are fileName, a dot and six letters or digits.
 bool isTemporaryName(const char* name, const char* fileName);

@@ -9,17 +9,19 @@
 
 namespace platform {
 
-// Windows virtual-key codes, the names the game's input code is written in.
+// The keys the game reads, by the values of their Windows virtual-key codes (kKeySpace is
+// VK_SPACE), which the game's input code was written in; the names are our own, since
+// <windows.h> defines the VK_ ones as macros.
 enum VirtualKey : int {
-    VK_LBUTTON = 0x01,
-    VK_RBUTTON = 0x02,
-    VK_TAB = 0x09,
-    VK_SHIFT = 0x10,
-    VK_CONTROL = 0x11,
-    VK_ESCAPE = 0x1B,
-    VK_SPACE = 0x20,
-    VK_LEFT = 0x25,
-    VK_RIGHT = 0x27,
+    kKeyLeftButton = 0x01,
+    kKeyRightButton = 0x02,
+    kKeyTab = 0x09,
+    kKeyShift = 0x10,
+    kKeyControl = 0x11,
+    kKeyEscape = 0x1B,
+    kKeySpace = 0x20,
+    kKeyLeft = 0x25,
+    kKeyRight = 0x27,
 };
 
 // Game files are found by relative paths with the platform's own separator.

@@ -22,10 +22,10 @@ bool held(int virtualKey) {
 
 // The first matching row wins; with no modifier held the result stays as it was.
 GameMode heldVariant(GameMode current) {
-    if (held(platform::VK_SHIFT)) return BENCH;
-    if (held(platform::VK_TAB) && held(platform::VK_CONTROL)) return ULTRA;
-    if (held(platform::VK_TAB)) return SUPER;
-    if (held(platform::VK_CONTROL)) return HYPER;
+    if (held(platform::kKeyShift)) return BENCH;
+    if (held(platform::kKeyTab) && held(platform::kKeyControl)) return ULTRA;
+    if (held(platform::kKeyTab)) return SUPER;
+    if (held(platform::kKeyControl)) return HYPER;
     return current;
 }
 

@@ -45,7 +45,7 @@ TEST_F(NoAllocation, FieldBallsAndPaddleAllocateNothing) {
     mouseControl = 0;
     Pad paddle;
     Ball balls[40];
-    platform::probe::setKey(platform::VK_RIGHT, true);
+    platform::probe::setKey(platform::kKeyRight, true);
     resetRandom();
 
     allocations = 0;

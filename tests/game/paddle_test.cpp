@@ -13,8 +13,8 @@
 
 namespace {
 
-using platform::VK_LEFT;
-using platform::VK_RIGHT;
+using platform::kKeyLeft;
+using platform::kKeyRight;
 
 class PaddleTest : public testing::Test {
   protected:
@@ -70,8 +70,8 @@ TEST_P(PaddleKeys, AcceleratesBrakesAndStopsAtTheEnds) {
     for (size_t i = 0; i < c.frames.size(); ++i) {
         const Frame& f = c.frames[i];
         SCOPED_TRACE("frame " + std::to_string(i + 1));
-        platform::probe::setKey(VK_LEFT, f.left);
-        platform::probe::setKey(VK_RIGHT, f.right);
+        platform::probe::setKey(kKeyLeft, f.left);
+        platform::probe::setKey(kKeyRight, f.right);
         movePaddle(paddle);
         EXPECT_EQ(paddle.velocity, f.velocity);
         EXPECT_EQ(paddle.x, f.x);
@@ -137,10 +137,10 @@ TEST_F(PaddleTest, JoystickPushesLikeAKeyAndAddsToIt) {
     platform::probe::setJoystick(true, 65535);
     movePaddle(paddle);
     EXPECT_EQ(paddle.velocity, 50);
-    platform::probe::setKey(VK_LEFT, true);
+    platform::probe::setKey(kKeyLeft, true);
     movePaddle(paddle);
     EXPECT_EQ(paddle.velocity, 20) << "the key and the joystick cancel: friction only";
-    platform::probe::setKey(VK_LEFT, false);
+    platform::probe::setKey(kKeyLeft, false);
     platform::probe::setJoystick(true, 32767);
     movePaddle(paddle);
     EXPECT_EQ(paddle.velocity, 0) << "the centre is no push";
@@ -155,7 +155,7 @@ class PaddleMouse : public PaddleTest, public testing::WithParamInterface<MouseC
 
 TEST_P(PaddleMouse, SitsFortyEightPixelsLeftOfTheCursor) {
     mouseControl = 1;
-    platform::probe::setKey(VK_RIGHT, true); // the keys play no part under the mouse
+    platform::probe::setKey(kKeyRight, true); // the keys play no part under the mouse
     platform::probe::setCursorX(GetParam().cursorX);
     movePaddle(paddle);
     EXPECT_EQ(paddle.x, GetParam().x);

@@ -108,7 +108,7 @@ class RoundAllocations : public RoundTest, public testing::WithParamInterface<Ga
 
 TEST_P(RoundAllocations, NoneInAWholeRound) {
     // Escape held from the start: the fade, the pause and the 16 frames of a round.
-    platform::probe::setKey(platform::VK_ESCAPE, true);
+    platform::probe::setKey(platform::kKeyEscape, true);
     start();
     playRound(GetParam());
     EXPECT_EQ(stop(), 0);

@@ -81,7 +81,7 @@ TEST_F(BenchRound, EndsSixteenFramesAfterTwentySeconds) {
 }
 
 TEST_F(BenchRound, EscapeEndsItLikeAnyRound) {
-    platform::probe::setKey(platform::VK_ESCAPE, true);
+    platform::probe::setKey(platform::kKeyEscape, true);
     int32_t played = 0;
     while (roundGoesOn(round) == 1) {
         frame();

@@ -36,7 +36,7 @@ TEST_F(RoundPicture, BallsAndPaddleOverTheField) {
     startRound(NORMAL, RoundOpening::fade);
     // The paddle starts in the middle, then the keys move it right.
     for (int32_t n = 1; n <= 60; ++n) {
-        platform::probe::setKey(platform::VK_RIGHT, n > 20 && n < 40);
+        platform::probe::setKey(platform::kKeyRight, n > 20 && n < 40);
         frame();
         if (n == 1 || n == 2 || n == 25 || n == 60) {
             ASSERT_NO_FATAL_FAILURE(expectPlayArea(n));

@@ -162,9 +162,9 @@ TEST_F(RoundRules, EscapeEndsTheRound15FramesLater) {
     startRound(NORMAL);
     for (int32_t n = 1; n < 30; ++n)
         frame();
-    platform::probe::setKey(platform::VK_ESCAPE, true);
+    platform::probe::setKey(platform::kKeyEscape, true);
     frame();
-    platform::probe::setKey(platform::VK_ESCAPE, false);
+    platform::probe::setKey(platform::kKeyEscape, false);
     int32_t moving = 0;
     int32_t more = 0;
     while (roundGoesOn(round) == 1) {
@@ -285,7 +285,7 @@ TEST_F(RoundRules, QuitEndsTheRoundBeforeTheNextFrame) {
 }
 
 TEST_F(RoundRules, WholeRoundWithEscapeHeldPlays16Frames) {
-    platform::probe::setKey(platform::VK_ESCAPE, true);
+    platform::probe::setKey(platform::kKeyEscape, true);
     playRound(NORMAL);
     // 20 fade frames, the 10-frame pause, then 16 frames of 33 ms and the last Escape poll.
     EXPECT_EQ(platform::tickCount(), 20u * 33 + 330 + 16 * 33 + 1);

@@ -28,8 +28,8 @@ TEST(InputTest, DirectionAddsArrowsAndJoystick) {
     };
     for (const Controls& c : cases) {
         probe::resetHeadless();
-        probe::setKey(VK_LEFT, c.left);
-        probe::setKey(VK_RIGHT, c.right);
+        probe::setKey(kKeyLeft, c.left);
+        probe::setKey(kKeyRight, c.right);
         probe::setJoystick(c.joystick, c.joyX);
         EXPECT_EQ(readDirection(0), c.expected) << "left " << c.left << " right " << c.right
                                                 << " joystick " << c.joystick << " x " << c.joyX;
@@ -48,8 +48,8 @@ TEST(InputTest, ButtonsCombineSpaceEscapeAndJoystickFire) {
     };
     for (const Case& c : cases) {
         probe::resetHeadless();
-        probe::setKey(VK_SPACE, c.space);
-        probe::setKey(VK_ESCAPE, c.escape);
+        probe::setKey(kKeySpace, c.space);
+        probe::setKey(kKeyEscape, c.escape);
         probe::setJoystick(c.joystick, 32768, c.fire);
         EXPECT_EQ(readButtons(0), c.expected);
     }
@@ -69,8 +69,8 @@ TEST(InputTest, RightMouseButtonWins) {
     } cases[] = {{false, false, 0}, {true, false, 1}, {false, true, 2}, {true, true, 2}};
     for (const Case& c : cases) {
         probe::resetHeadless();
-        probe::setKey(VK_LBUTTON, c.left);
-        probe::setKey(VK_RBUTTON, c.right);
+        probe::setKey(kKeyLeftButton, c.left);
+        probe::setKey(kKeyRightButton, c.right);
         EXPECT_EQ(readMouseButtons(), c.expected);
     }
 }

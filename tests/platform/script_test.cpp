@@ -28,8 +28,8 @@ TEST(ScriptParser, ReadsEveryActionSkippingBlanksAndComments) {
     std::string error;
     ASSERT_TRUE(parseScript(text, events, error)) << error;
     const std::vector<ScriptEvent> expected = {
-        {0, ScriptEvent::keyDown, platform::VK_SPACE},
-        {100, ScriptEvent::keyUp, platform::VK_SPACE},
+        {0, ScriptEvent::keyDown, platform::kKeySpace},
+        {100, ScriptEvent::keyUp, platform::kKeySpace},
         {100, ScriptEvent::joyX, 65535},
         {200, ScriptEvent::joyNone, 0},
         {300, ScriptEvent::cursor, -40},

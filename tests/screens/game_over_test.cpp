@@ -76,7 +76,8 @@ TEST_F(GameOver, WithoutAButtonItEndsAfter200PassesOfThreeFrames) {
 }
 
 TEST_F(GameOver, AButtonEndsItAfterTheCurrentPassAndItWaitsForTheRelease) {
-    for (int key : {int{VK_SPACE}, int{VK_ESCAPE}, kJoyFire, int{VK_LBUTTON}, int{VK_RBUTTON}}) {
+    for (int key :
+         {int{kKeySpace}, int{kKeyEscape}, kJoyFire, int{kKeyLeftButton}, int{kKeyRightButton}}) {
         const uint32_t start = tickCount();
         startFrameTimer();
         presentsBefore = probe::presentCount();
@@ -91,10 +92,10 @@ TEST_F(GameOver, AButtonEndsItAfterTheCurrentPassAndItWaitsForTheRelease) {
 
 TEST_F(GameOver, TheEscapeThatEndedTheRoundDoesNotSkipThePicture) {
     const Picture lastFrame = probe::windowPicture();
-    probe::setKey(VK_ESCAPE, true);
-    schedule(500, VK_ESCAPE, false);
-    schedule(3000, VK_SPACE, true);
-    schedule(3100, VK_SPACE, false);
+    probe::setKey(kKeyEscape, true);
+    schedule(500, kKeyEscape, false);
+    schedule(3000, kKeySpace, true);
+    schedule(3100, kKeySpace, false);
     Shots shots({400, 700});
 
     runGameOver();
@@ -119,7 +120,7 @@ TEST_F(GameOver, TheEscapeThatEndedTheRoundDoesNotSkipThePicture) {
 
 TEST_F(GameOver, AClosedWindowRunsNoPassButWaitsForReleaseAndScramblesOnce) {
     quitRequested.store(1);
-    hold(VK_LBUTTON, 0, 300);
+    hold(kKeyLeftButton, 0, 300);
 
     runGameOver();
 
@@ -161,7 +162,7 @@ TEST_F(GameOver, TheTenthPassReScramblesDownToTheBottomRowWithValuesUpTo6) {
         const uint32_t start = tickCount();
         startFrameTimer();
         presentsBefore = probe::presentCount();
-        hold(VK_SPACE, start + c.pressMs, start + c.pressMs + 50);
+        hold(kKeySpace, start + c.pressMs, start + c.pressMs + 50);
         runGameOver();
         ASSERT_EQ(passesRun(), c.passes);
         int32_t strongest = 0, bottomChanged = 0;
@@ -190,8 +191,8 @@ TEST_F(GameOver, BallsAndPaddleOfTheLastFrameStayOutsideTheBand) {
     // the animation never redraws.
     paintRect(backBuffer, 40, 300, 8, 8, ball);
     paintRect(backBuffer, 432, 200, 16, 64, ball);
-    schedule(600, VK_SPACE, true);
-    schedule(700, VK_SPACE, false);
+    schedule(600, kKeySpace, true);
+    schedule(700, kKeySpace, false);
 
     runGameOver();
 

@@ -19,7 +19,8 @@ using TitleScreen = ScreenTest;
 
 void releaseAll() {
     dropScheduled();
-    for (int key : {VK_SPACE, VK_ESCAPE, VK_SHIFT, VK_TAB, VK_CONTROL, VK_LBUTTON, VK_RBUTTON})
+    for (int key :
+         {kKeySpace, kKeyEscape, kKeyShift, kKeyTab, kKeyControl, kKeyLeftButton, kKeyRightButton})
         probe::setKey(key, false);
     probe::setJoystick(false);
 }
@@ -33,25 +34,25 @@ struct Held {
 
 TEST_F(TitleScreen, HeldKeysChooseTheVariantAndHowTheRoundWasStarted) {
     const Held cases[] = {
-        {"Space alone", {VK_SPACE}, NORMAL, 0},
-        {"Shift", {VK_SHIFT, VK_SPACE}, BENCH, 0},
-        {"Tab and Control", {VK_TAB, VK_CONTROL, VK_SPACE}, ULTRA, 0},
-        {"Shift over Tab and Control", {VK_SHIFT, VK_TAB, VK_CONTROL, VK_SPACE}, BENCH, 0},
-        {"Shift over Tab", {VK_SHIFT, VK_TAB, VK_SPACE}, BENCH, 0},
-        {"Tab", {VK_TAB, VK_SPACE}, SUPER, 0},
-        {"Control", {VK_CONTROL, VK_SPACE}, HYPER, 0},
+        {"Space alone", {kKeySpace}, NORMAL, 0},
+        {"Shift", {kKeyShift, kKeySpace}, BENCH, 0},
+        {"Tab and Control", {kKeyTab, kKeyControl, kKeySpace}, ULTRA, 0},
+        {"Shift over Tab and Control", {kKeyShift, kKeyTab, kKeyControl, kKeySpace}, BENCH, 0},
+        {"Shift over Tab", {kKeyShift, kKeyTab, kKeySpace}, BENCH, 0},
+        {"Tab", {kKeyTab, kKeySpace}, SUPER, 0},
+        {"Control", {kKeyControl, kKeySpace}, HYPER, 0},
         {"joystick button", {kJoyFire}, NORMAL, 0},
-        {"left button", {VK_LBUTTON}, NORMAL, 1},
-        {"left button with Control", {VK_CONTROL, VK_LBUTTON}, HYPER, 1},
-        {"left button with Tab", {VK_TAB, VK_LBUTTON}, SUPER, 1},
-        {"Space with the left button", {VK_SPACE, VK_LBUTTON}, NORMAL, 0},
-        {"joystick button with the left button", {kJoyFire, VK_LBUTTON, VK_SHIFT}, BENCH, 0},
-        {"Escape alone", {VK_ESCAPE}, QUIT, -1},
-        {"Escape with a modifier and no start", {VK_ESCAPE, VK_TAB}, QUIT, -1},
-        {"Escape and Space", {VK_ESCAPE, VK_SPACE}, QUIT, 0},
-        {"Escape and the left button", {VK_ESCAPE, VK_LBUTTON}, QUIT, 1},
-        {"Escape and Space with Control", {VK_ESCAPE, VK_SPACE, VK_CONTROL}, HYPER, 0},
-        {"Escape and Space with Shift", {VK_ESCAPE, VK_SPACE, VK_SHIFT}, BENCH, 0},
+        {"left button", {kKeyLeftButton}, NORMAL, 1},
+        {"left button with Control", {kKeyControl, kKeyLeftButton}, HYPER, 1},
+        {"left button with Tab", {kKeyTab, kKeyLeftButton}, SUPER, 1},
+        {"Space with the left button", {kKeySpace, kKeyLeftButton}, NORMAL, 0},
+        {"joystick button with the left button", {kJoyFire, kKeyLeftButton, kKeyShift}, BENCH, 0},
+        {"Escape alone", {kKeyEscape}, QUIT, -1},
+        {"Escape with a modifier and no start", {kKeyEscape, kKeyTab}, QUIT, -1},
+        {"Escape and Space", {kKeyEscape, kKeySpace}, QUIT, 0},
+        {"Escape and the left button", {kKeyEscape, kKeyLeftButton}, QUIT, 1},
+        {"Escape and Space with Control", {kKeyEscape, kKeySpace, kKeyControl}, HYPER, 0},
+        {"Escape and Space with Shift", {kKeyEscape, kKeySpace, kKeyShift}, BENCH, 0},
     };
     for (const Held& c : cases) {
         releaseAll();
@@ -72,8 +73,8 @@ TEST_F(TitleScreen, HeldKeysChooseTheVariantAndHowTheRoundWasStarted) {
 }
 
 TEST_F(TitleScreen, TheRightButtonHoldsBackTheLeft) {
-    probe::setKey(VK_LBUTTON, true);
-    hold(VK_RBUTTON, 0, 2000);
+    probe::setKey(kKeyLeftButton, true);
+    hold(kKeyRightButton, 0, 2000);
     mouseControl = 0;
     EXPECT_EQ(runTitleScreen(), NORMAL);
     EXPECT_EQ(mouseControl, 1);
@@ -82,8 +83,8 @@ TEST_F(TitleScreen, TheRightButtonHoldsBackTheLeft) {
 }
 
 TEST_F(TitleScreen, TheRightButtonAloneNeverStarts) {
-    probe::setKey(VK_RBUTTON, true);
-    schedule(3000, VK_ESCAPE, true);
+    probe::setKey(kKeyRightButton, true);
+    schedule(3000, kKeyEscape, true);
     mouseControl = 7;
     EXPECT_EQ(runTitleScreen(), QUIT);
     EXPECT_EQ(mouseControl, 7);
@@ -91,7 +92,7 @@ TEST_F(TitleScreen, TheRightButtonAloneNeverStarts) {
 }
 
 TEST_F(TitleScreen, EscapeEndsThePassInWhichItIsSeen) {
-    hold(VK_ESCAPE, 1500, 1600);
+    hold(kKeyEscape, 1500, 1600);
     EXPECT_EQ(runTitleScreen(), QUIT);
     EXPECT_GE(tickCount(), 1500u);
     EXPECT_LT(tickCount(), 1505u);
@@ -99,7 +100,7 @@ TEST_F(TitleScreen, EscapeEndsThePassInWhichItIsSeen) {
 
 TEST_F(TitleScreen, AClosedWindowEndsTheScreenBeforeItsFirstPass) {
     quitRequested.store(1);
-    probe::setKey(VK_ESCAPE, true);
+    probe::setKey(kKeyEscape, true);
     mouseControl = 7;
     // No pass: Escape is never read, so the result stays NORMAL and the play loop stops on the
     // flag instead.
@@ -111,7 +112,7 @@ TEST_F(TitleScreen, AClosedWindowEndsTheScreenBeforeItsFirstPass) {
 
 TEST_F(TitleScreen, TheFanfareLeadsIntoTheLoopTuneWhichStopsWhenTheScreenIsLeft) {
     // Long enough for the fanfare to end and the loop tune to begin.
-    schedule(8000, VK_SPACE, true);
+    schedule(8000, kKeySpace, true);
     EXPECT_EQ(runTitleScreen(), NORMAL);
     EXPECT_EQ(probe::takeSoundEvents(),
               (std::vector<std::string>{"play 131 0", "play 132 0", "stop 132 0"}));
@@ -124,8 +125,8 @@ TEST_F(TitleScreen, WithSoundDisabledTheScreenStillWorks) {
     startFrameTimer();
     EXPECT_NE(openSounds(), 1);
     probe::takeSoundEvents();
-    schedule(1000, VK_CONTROL, true);
-    schedule(1000, VK_SPACE, true);
+    schedule(1000, kKeyControl, true);
+    schedule(1000, kKeySpace, true);
     EXPECT_EQ(runTitleScreen(), HYPER);
     // The sticky error answers every call; nothing reaches the device.
     const std::string error = std::to_string(kAudioErrorNoDevice);
@@ -143,15 +144,15 @@ TEST_F(TitleScreen, PassesYieldTheProcessorBetweenPolls) {
         startFrameTimer();
         const uint32_t first = tickCount() + 1000 + phase;
         for (uint32_t ms = first; ms < first + 400; ms += 2)
-            hold(VK_SPACE, ms, ms + 1);
-        schedule(first + 400, VK_ESCAPE, true);
+            hold(kKeySpace, ms, ms + 1);
+        schedule(first + 400, kKeyEscape, true);
         EXPECT_EQ(runTitleScreen(), NORMAL) << "phase " << phase;
         EXPECT_LT(tickCount(), first + 8) << "phase " << phase;
     }
 }
 
 TEST_F(TitleScreen, ShowsTheTitlePictureAndLeavesTheBareBackdropOnTheFieldLayer) {
-    probe::setKey(VK_SPACE, true);
+    probe::setKey(kKeySpace, true);
     runTitleScreen();
     const Picture& window = probe::windowPicture();
     int32_t artPixels = 0;

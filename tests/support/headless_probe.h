@@ -15,7 +15,7 @@ void setJoystick(bool present, uint32_t x = 32768, bool button1 = false);
 void setCursorX(int32_t x);
 // The joystick's button 1, for setKey and scheduleKey.
 constexpr int kJoyFire = 0x100;
-// A key or button (a VK_* code or kJoyFire) goes down or up when the virtual clock reaches ms,
+// A key or button (a kKey* code or kJoyFire) goes down or up when the virtual clock reaches ms,
 // as a script line would make it; dropScheduledKeys forgets those still to come.
 void scheduleKey(uint32_t ms, int virtualKey, bool down);
 void dropScheduledKeys();

@@ -16,10 +16,17 @@ struct KeyName {
     int key;
 };
 constexpr KeyName kKeys[] = {
-    {"SPACE", VK_SPACE},     {"ESCAPE", VK_ESCAPE},   {"LEFT", VK_LEFT},
-    {"RIGHT", VK_RIGHT},     {"SHIFT", VK_SHIFT},     {"TAB", VK_TAB},
-    {"CONTROL", VK_CONTROL}, {"LBUTTON", VK_LBUTTON}, {"RBUTTON", VK_RBUTTON},
-    {"JOYFIRE", kJoyFire},   {"P", kPauseKey},
+    {"SPACE", kKeySpace},
+    {"ESCAPE", kKeyEscape},
+    {"LEFT", kKeyLeft},
+    {"RIGHT", kKeyRight},
+    {"SHIFT", kKeyShift},
+    {"TAB", kKeyTab},
+    {"CONTROL", kKeyControl},
+    {"LBUTTON", kKeyLeftButton},
+    {"RBUTTON", kKeyRightButton},
+    {"JOYFIRE", kJoyFire},
+    {"P", kPauseKey},
 };
 
 // Whole-token decimal parse; rejects empty text, trailing junk and values outside [low, high].

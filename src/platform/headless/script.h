@@ -9,7 +9,7 @@ namespace platform::headless {
 struct ScriptEvent {
     uint32_t ms;
     enum Kind { keyDown, keyUp, joyX, joyNone, cursor, close, focusOut, focusIn } kind;
-    int value; // virtual key (VK_* or kJoyFire), joystick x or cursor x
+    int value; // virtual key (kKey* or kJoyFire), joystick x or cursor x
 };
 constexpr int kJoyFire = 0x100; // the joystick's button 1 in script events
 // P, which pauses and resumes as on the window; the backend keeps it, the game never reads it.

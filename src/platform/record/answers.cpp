@@ -1,5 +1,7 @@
 #include "platform/record/answers.h"
 
+#include "platform/file_replace.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,20 +38,6 @@ const char* refusal(const std::string& path, const std::vector<std::string>& kep
             return "it is one of the game's own files";
     }
     return nullptr;
-}
-
-bool writeAll(int file, const uint8_t* bytes, size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(file, bytes, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            if (written == 0) errno = EIO;
-            return false;
-        }
-        bytes += written;
-        size -= size_t(written);
-    }
-    return true;
 }
 
 } // namespace

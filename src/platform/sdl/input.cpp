@@ -51,20 +51,20 @@ void closeJoystick() {
 
 void refreshInput(SDL_Window* window, bool focused, const PicturePlace& picture) {
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    input.keys[VK_SPACE] = focused && keys[SDL_SCANCODE_SPACE];
-    input.keys[VK_ESCAPE] = focused && keys[SDL_SCANCODE_ESCAPE];
-    input.keys[VK_LEFT] = focused && keys[SDL_SCANCODE_LEFT];
-    input.keys[VK_RIGHT] = focused && keys[SDL_SCANCODE_RIGHT];
-    input.keys[VK_SHIFT] = focused && (keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT]);
-    input.keys[VK_TAB] = focused && keys[SDL_SCANCODE_TAB];
-    input.keys[VK_CONTROL] = focused && (keys[SDL_SCANCODE_LCTRL] || keys[SDL_SCANCODE_RCTRL]);
+    input.keys[kKeySpace] = focused && keys[SDL_SCANCODE_SPACE];
+    input.keys[kKeyEscape] = focused && keys[SDL_SCANCODE_ESCAPE];
+    input.keys[kKeyLeft] = focused && keys[SDL_SCANCODE_LEFT];
+    input.keys[kKeyRight] = focused && keys[SDL_SCANCODE_RIGHT];
+    input.keys[kKeyShift] = focused && (keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT]);
+    input.keys[kKeyTab] = focused && keys[SDL_SCANCODE_TAB];
+    input.keys[kKeyControl] = focused && (keys[SDL_SCANCODE_LCTRL] || keys[SDL_SCANCODE_RCTRL]);
 
     // The global state, so that a button held while the cursor leaves the window stays held.
     int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;
     Uint32 buttons = SDL_GetGlobalMouseState(&mouseX, &mouseY);
     SDL_GetWindowPosition(window, &windowX, &windowY);
-    input.keys[VK_LBUTTON] = focused && (buttons & SDL_BUTTON_LMASK) != 0;
-    input.keys[VK_RBUTTON] = focused && (buttons & SDL_BUTTON_RMASK) != 0;
+    input.keys[kKeyLeftButton] = focused && (buttons & SDL_BUTTON_LMASK) != 0;
+    input.keys[kKeyRightButton] = focused && (buttons & SDL_BUTTON_RMASK) != 0;
     input.cursorX = int32_t(std::floor((mouseX - windowX - picture.left) / picture.scale));
 
     if (!joystickAttached()) {
@@ -82,7 +82,7 @@ void refreshInput(SDL_Window* window, bool focused, const PicturePlace& picture)
             if (button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) axis = 32767;
             fire = button(SDL_CONTROLLER_BUTTON_A) || button(SDL_CONTROLLER_BUTTON_START);
             if (button(SDL_CONTROLLER_BUTTON_B) || button(SDL_CONTROLLER_BUTTON_BACK))
-                input.keys[VK_ESCAPE] = focused;
+                input.keys[kKeyEscape] = focused;
         } else {
             axis = SDL_JoystickGetAxis(joystick, 0);
             fire = SDL_JoystickGetButton(joystick, 0);

@@ -30,11 +30,11 @@ void yieldNow() {
 }
 
 bool isKeyDown(int virtualKey) {
-    if (virtualKey == VK_ESCAPE) {
+    if (virtualKey == kKeyEscape) {
         // A gamepad's B or Back is Escape; reading the pad brings its buttons up to date.
         uint32_t x = 0, buttons = 0;
         vorbletReadGamepad(&x, &buttons);
-        return vorbletKeyDown(VK_ESCAPE) != 0 || vorbletKeyDown(0x100) != 0;
+        return vorbletKeyDown(kKeyEscape) != 0 || vorbletKeyDown(0x100) != 0;
     }
     return vorbletKeyDown(virtualKey) != 0;
 }
