@@ -9,6 +9,7 @@
 #include "objects/program_data.h"
 #include "platform/game_files.h"
 #include "platform/platform.h"
+#include "platform/quoted.h"
 #include "platform/settings.h"
 #include "platform/version.h"
 
@@ -150,13 +151,11 @@ int appMain(int argc, char** argv) {
             if (shotCount == kMaxShots)
                 return argumentError("at most " + std::to_string(kMaxShots) +
                                      " --shot pictures in one run");
-            if (!parseShot(argv[++i], shots[shotCount].ms, shots[shotCount].path)) {
-                std::fprintf(stderr, "vorblet: --shot needs MS:PATH.bmp, not '%s'\n", argv[i]);
-                return 2;
-            }
+            if (!parseShot(argv[++i], shots[shotCount].ms, shots[shotCount].path))
+                return argumentError("--shot needs MS:PATH.bmp, not " + quotedForMessage(argv[i]));
             ++shotCount;
         } else {
-            return argumentError("unknown argument '" + flag + "'");
+            return argumentError("unknown argument " + quotedForMessage(flag));
         }
     }
     if (helpWanted) return help(dataDir);
