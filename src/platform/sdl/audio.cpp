@@ -1,7 +1,7 @@
 #include "platform/sdl/audio.h"
 
 #include "platform/platform.h"
-#include "platform/wav_file.h"
+#include "platform/sdl/wav_source.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -41,7 +41,7 @@ int audioOpen(const char* path, int& handle) {
     // backend takes: left to itself it would also take other formats, and wait on a FIFO.
     SDL_RWops* source = nullptr;
     uint32_t lengthMs = 0;
-    if (openWavFile(path, lengthMs, &source) != 0) return kAudioErrorBadFile;
+    if (openWavSource(path, lengthMs, source) != 0) return kAudioErrorBadFile;
     Mix_Chunk* chunk = Mix_LoadWAV_RW(source, 1);
     if (chunk == nullptr) return kAudioErrorBadFile;
     handle = int(chunks.size());

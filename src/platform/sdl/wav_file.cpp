@@ -1,4 +1,5 @@
 #include "platform/wav_file.h"
+#include "platform/sdl/wav_source.h"
 
 #include "platform/platform.h"
 #include "platform/regular_file.h"
@@ -9,7 +10,7 @@
 
 namespace platform {
 
-int openWavFile(const char* path, uint32_t& lengthMs, SDL_RWops** source) {
+int openWavSource(const char* path, uint32_t& lengthMs, SDL_RWops*& source) {
     std::FILE* file = openRegularFile(path);
     if (file == nullptr) return kAudioErrorBadFile;
     SDL_RWops* rw = SDL_RWFromFP(file, SDL_TRUE);
@@ -35,11 +36,15 @@ int openWavFile(const char* path, uint32_t& lengthMs, SDL_RWops** source) {
     }
     lengthMs = uint32_t(
         std::min<uint64_t>((uint64_t(bytes) * 1000 + byteRate - 1) / byteRate, UINT32_MAX));
-    if (source != nullptr)
-        *source = rw;
-    else
-        SDL_RWclose(rw);
+    source = rw;
     return 0;
+}
+
+int openWavFile(const char* path, uint32_t& lengthMs) {
+    SDL_RWops* source = nullptr;
+    const int result = openWavSource(path, lengthMs, source);
+    if (result == 0) SDL_RWclose(source);
+    return result;
 }
 
 } // namespace platform
