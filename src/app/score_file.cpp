@@ -78,8 +78,6 @@ int saveScoreTable(const char* name, const int32_t (&table)[6]) {
     }
     errno = 0;
     const int result = writeDataFile(name, merged, int(sizeof merged));
-    const int failure = errno;
     unlockFile(lock);
-    errno = failure;
     return result;
 }

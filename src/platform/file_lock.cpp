@@ -74,7 +74,9 @@ FileLock lockFile(const char* path) {
 }
 
 void unlockFile(FileLock& lock) {
-    // Closing the last descriptor lets the lock go.
+    // Closing the last descriptor lets the lock go; the caller's errno still tells of its save.
+    const int saved = errno;
     if (lock.fd >= 0) ::close(lock.fd);
     lock.fd = -1;
+    errno = saved;
 }

@@ -17,4 +17,5 @@ constexpr int kFileLockWaitMs = 5000;
 // holds too long is told on stderr.
 FileLock lockFile(const char* path);
 
+// Lets the lock go, leaving errno as it was.
 void unlockFile(FileLock& lock);

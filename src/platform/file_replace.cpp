@@ -65,30 +65,6 @@ void removeStaleTemporaries(const fs::path& folder, const std::string& fileName)
     }
 }
 
-// A new file beside the target, created exclusively and never through a link, and locked so
-// that another copy's clean-up leaves it alone; -1 when none can be made.
-int createTemporary(const std::string& prefix, std::string& name) {
-    std::random_device random;
-    std::uniform_int_distribution<size_t> letter(0, sizeof kUniqueLetters - 2);
-    for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
-        name = prefix;
-        for (size_t i = 0; i < kUniqueLength; ++i)
-            name += kUniqueLetters[letter(random)];
-        int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST) continue;
-        if (fd < 0) return -1;
-        // A clean-up may have taken the file between its creation and our lock: it holds the
-        // lock while it removes the file, and afterwards the file has no name left. On a file
-        // system without locks the file is used unlocked.
-        struct stat status;
-        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
-        if (locked && ::fstat(fd, &status) == 0 && status.st_nlink > 0) return fd;
-        if (!locked) ::unlink(name.c_str());
-        ::close(fd);
-    }
-    return -1;
-}
-
 void syncFolder(const fs::path& folder) {
     int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
@@ -126,6 +102,28 @@ bool writeAll(int fd, const void* bytes, size_t size) {
         size -= size_t(written);
     }
     return true;
+}
+
+int createTemporary(const std::string& prefix, std::string& name) {
+    std::random_device random;
+    std::uniform_int_distribution<size_t> letter(0, sizeof kUniqueLetters - 2);
+    for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
+        name = prefix;
+        for (size_t i = 0; i < kUniqueLength; ++i)
+            name += kUniqueLetters[letter(random)];
+        int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return -1;
+        // A clean-up may have taken the file between its creation and our lock: it holds the
+        // lock while it removes the file, and afterwards the file has no name left. On a file
+        // system without locks the file is used unlocked.
+        struct stat status;
+        const bool locked = ::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK;
+        if (locked && ::fstat(fd, &status) == 0 && status.st_nlink > 0) return fd;
+        if (!locked) ::unlink(name.c_str());
+        ::close(fd);
+    }
+    return -1;
 }
 
 bool isTemporaryName(const char* name, const char* fileName) {

@@ -21,6 +21,11 @@ int replaceFile(const char* path, const void* bytes, size_t size);
 // Writes every byte to fd, through short writes and interruptions; false with errno set.
 bool writeAll(int fd, const void* bytes, size_t size);
 
+// A new file named prefix and six letters or digits, created exclusively (mode 0666 less the
+// umask) and never through a link, and locked so that a clean-up of stale temporaries leaves it
+// alone; its descriptor, or -1 with errno set.
+int createTemporary(const std::string& prefix, std::string& name);
+
 // True when name is one of replaceFile's temporary files for the file called fileName, which
 // are fileName, a dot and six letters or digits.
 bool isTemporaryName(const char* name, const char* fileName);

@@ -121,11 +121,10 @@ void saveSettings(const Settings& settings) {
     // Two copies closing at once then write one after the other.
     FileLock lock = lockFile(path.c_str());
     const int written = replaceFile(path.c_str(), text.data(), text.size());
-    const int failure = errno;
     unlockFile(lock);
     if (written != 1)
         std::fprintf(stderr, "vorblet: cannot save the settings in %s: %s\n", path.c_str(),
-                     std::strerror(failure));
+                     std::strerror(errno));
 }
 
 void chooseFullscreen(FullscreenChoice choice) {

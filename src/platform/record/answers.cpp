@@ -51,21 +51,16 @@ bool openWriter(Writer& writer, const char* path, const Header& header,
         refuse(path, why);
         return false;
     }
-    std::string temporary = std::string(path) + ".XXXXXX";
-    const int file = mkostemp(temporary.data(), O_CLOEXEC);
+    std::string temporary;
+    const int file = createTemporary(std::string(path) + ".", temporary);
     if (file < 0) {
         refuse(path, std::strerror(errno));
         return false;
     }
-    // The recording gets the old file's mode, or a new file's.
-    mode_t mode = old.st_mode & 0777;
-    if (!exists) {
-        const mode_t mask = umask(0);
-        umask(mask);
-        mode = 0666 & ~mask;
-    }
     const std::vector<uint8_t> bytes = encodeHeader(header);
-    if (fchmod(file, mode) != 0 || !writeAll(file, bytes.data(), bytes.size())) {
+    // A recording that takes an old one's place keeps its mode.
+    if ((exists && fchmod(file, old.st_mode & 0777) != 0) ||
+        !writeAll(file, bytes.data(), bytes.size())) {
         refuse(path, std::strerror(errno));
         close(file);
         unlink(temporary.c_str());
