@@ -7,15 +7,15 @@ if(NOT EXISTS ${VORBLET_WEB_ASSETS}/BMP OR NOT EXISTS ${VORBLET_WEB_ASSETS}/wav)
 endif()
 
 add_compile_options(-Wall -Wextra -Werror)
-file(GLOB_RECURSE VORBLET_SOURCES CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/*.cpp)
-# A page has no SDL, no script and one thread.
-list(FILTER VORBLET_SOURCES EXCLUDE REGEX "/src/platform/(sdl|headless)/")
-list(REMOVE_ITEM VORBLET_SOURCES ${PROJECT_SOURCE_DIR}/src/platform/thread.cpp
-     ${PROJECT_SOURCE_DIR}/src/platform/sanitizer_defaults.cpp)
-
+include(cmake/folders.cmake)
+# A page has no SDL, no script and one thread: the web backend on the browser's services, which
+# are POSIX's but for the thread.
 set(WEB_DIR ${PROJECT_SOURCE_DIR}/src/platform/web)
-add_executable(vorblet ${VORBLET_SOURCES})
-target_include_directories(vorblet PRIVATE ${PROJECT_SOURCE_DIR}/src)
+vorblet_folder(vorblet_web platform/web)
+vorblet_folder(vorblet_system platform/system platform/system/posix platform/system/web
+               EXCEPT platform/system/posix/thread.cpp)
+add_executable(vorblet ${VORBLET_ENTRY})
+vorblet_link(vorblet vorblet_game vorblet_seam vorblet_web vorblet_record vorblet_system)
 set_target_properties(vorblet PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY ${VORBLET_WEB_OUT}
                                          LINK_DEPENDS ${WEB_DIR}/library.js)
 target_link_options(vorblet PRIVATE

@@ -7,11 +7,11 @@
 #include "app/user_dirs.h"
 #include "objects/inventory.h"
 #include "objects/program_data.h"
-#include "platform/game_files.h"
 #include "platform/platform.h"
-#include "platform/quoted.h"
-#include "platform/settings.h"
-#include "platform/version.h"
+#include "platform/system/game_files.h"
+#include "platform/system/quoted.h"
+#include "platform/system/settings.h"
+#include "platform/system/version.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -76,7 +76,7 @@ int help(const char* dataDir) {
         "                      play it back in a window at the recorded speed\n",
         platform::kVersion, data.path.empty() ? "the current folder" : data.path.c_str(),
         scores.empty() ? "(none: no home folder is known)" : scores.c_str(),
-        settings.empty() ? "(none: neither XDG_CONFIG_HOME nor HOME is set)" : settings.c_str());
+        settings.empty() ? "(none: no home folder is known)" : settings.c_str());
     return 0;
 }
 

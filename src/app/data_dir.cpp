@@ -1,6 +1,6 @@
 #include "app/data_dir.h"
 
-#include "platform/executable_folder.h"
+#include "platform/system/executable_folder.h"
 
 #include <filesystem>
 #include <system_error>

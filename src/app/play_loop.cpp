@@ -4,6 +4,7 @@
 #include "game/round.h"
 #include "objects/program_data.h"
 #include "platform/platform.h"
+#include "platform/system/user_folders.h"
 #include "screens/game_over.h"
 #include "screens/title_screen.h"
 
@@ -22,7 +23,9 @@ void saveScores() {
         return;
     }
     // On a first run the XDG data folder may not be there yet.
-    if (makeFolderFor(scoreFile) == 1 && saveScoreTable(scoreFile.c_str(), ScoreTable) == 1) return;
+    if (platform::makeFolderFor(scoreFile) == 1 &&
+        saveScoreTable(scoreFile.c_str(), ScoreTable) == 1)
+        return;
     const int failure = errno;
     std::fprintf(stderr, "vorblet: cannot save the scores in %s: %s\n", scoreFile.c_str(),
                  failure != 0 ? std::strerror(failure) : "the write failed");

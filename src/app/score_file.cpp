@@ -1,7 +1,7 @@
 #include "app/score_file.h"
 
-#include "platform/file_lock.h"
 #include "platform/platform.h"
+#include "platform/system/file_lock.h"
 #include "platform/test_hooks.h"
 
 #include <algorithm>

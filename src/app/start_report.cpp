@@ -1,6 +1,6 @@
 #include "app/start_report.h"
 
-#include "platform/game_files.h"
+#include "platform/system/game_files.h"
 
 #include <cstdio>
 #include <filesystem>

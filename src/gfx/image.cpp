@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "gfx/bmp_decode.h"
-#include "platform/game_files.h"
 #include "platform/platform.h"
-#include "platform/regular_file.h"
+#include "platform/system/game_files.h"
+#include "platform/system/regular_file.h"
 
 namespace {
 

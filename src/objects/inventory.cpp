@@ -1,6 +1,6 @@
 #include "objects/inventory.h"
 
-#include "platform/game_files.h"
+#include "platform/system/game_files.h"
 
 #include "gfx/image.h"
 #include "objects/program_data.h"

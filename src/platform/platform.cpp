@@ -1,7 +1,7 @@
 #include "platform/platform.h"
 
 #include "platform/backend.h"
-#include "platform/thread.h"
+#include "platform/system/thread.h"
 
 #include <csignal>
 

@@ -1,7 +1,7 @@
 #include "sound/sound_clip.h"
 
-#include "platform/game_files.h"
 #include "platform/platform.h"
+#include "platform/system/game_files.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #include "app/score_file.h"
-#include "platform/file_replace.h"
+#include "platform/system/file_replace.h"
 
 #include "support/file_size_limit.h"
 #include "support/files.h"

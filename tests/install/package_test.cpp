@@ -9,7 +9,7 @@
 #include <string>
 #include <sys/wait.h>
 
-#include "platform/version.h"
+#include "platform/system/version.h"
 #include "support/files.h"
 #include "support/game_run.h"
 

@@ -1,5 +1,6 @@
 // Every include in src/ points to its own floor or lower, as the floor table in HACKING.md says;
-// the backends keep to their own folders, and only the SDL backend knows SDL.
+// the backends keep to their own folders, only the SDL backend knows SDL, and only a system's
+// folder of services knows that system's headers.
 #include "support/game_run.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +63,26 @@ std::string folderOf(const std::string& path, const std::map<std::string, int>& 
     return best;
 }
 
+// The system's services are shared by every backend; their OS folders are chosen by the build.
+bool isSystem(const std::string& folder) {
+    return folder == "platform/system" || folder.rfind("platform/system/", 0) == 0;
+}
+
 bool isBackend(const std::string& folder) {
-    return folder.rfind("platform/", 0) == 0;
+    return folder.rfind("platform/", 0) == 0 && !isSystem(folder);
+}
+
+bool isOsFolder(const std::string& folder) {
+    return folder.rfind("platform/system/", 0) == 0;
+}
+
+// Headers of one operating system, which only that system's folder of services may include.
+bool isSystemHeader(const std::string& target) {
+    for (const char* name :
+         {"unistd.h", "fcntl.h", "pwd.h", "grp.h", "pthread.h", "dirent.h", "poll.h", "termios.h",
+          "dlfcn.h", "spawn.h", "sched.h", "io.h", "windows.h", "shlobj.h", "emscripten.h"})
+        if (target == name) return true;
+    return target.rfind("sys/", 0) == 0 || target.rfind("emscripten/", 0) == 0;
 }
 
 TEST(Floors, EveryIncludePointsToItsOwnFloorOrLower) {
@@ -88,6 +107,10 @@ TEST(Floors, EveryIncludePointsToItsOwnFloorOrLower) {
             if (angled) {
                 EXPECT_FALSE(target.rfind("SDL", 0) == 0 && folder != "platform/sdl")
                     << name << " includes <" << target << ">: only platform/sdl/ knows SDL";
+                EXPECT_FALSE(isSystemHeader(target) && !isOsFolder(folder) &&
+                             folder != "platform/web")
+                    << name << " includes <" << target
+                    << ">: only a system's own folder under platform/system/ knows it";
                 continue;
             }
             const std::string targetFolder = folderOf(target, floors);
@@ -96,6 +119,8 @@ TEST(Floors, EveryIncludePointsToItsOwnFloorOrLower) {
                 << name << " includes \"" << target << "\", which lies on a higher floor";
             EXPECT_FALSE(isBackend(targetFolder) && targetFolder != folder)
                 << name << " includes \"" << target << "\" of another backend";
+            EXPECT_FALSE(isOsFolder(targetFolder) && targetFolder != folder)
+                << name << " includes \"" << target << "\" of one system's own services";
         }
     }
     EXPECT_GT(files, 50);

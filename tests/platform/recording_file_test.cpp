@@ -40,7 +40,7 @@ Written writeSession(const fs::path& folder) {
                      {"wav/140.wav", false, 0, 0}};
     Writer writer;
     EXPECT_TRUE(openWriter(writer, w.path.c_str(), header));
-    w.blockEnds.push_back(size_t(writer.whole));
+    w.blockEnds.push_back(size_t(writer.file.whole));
     writeDataOpen(writer, 0, w.scores.data(), w.scores.size());
     uint32_t tick = 0xFFFFF000u;
     for (int frame = 0; frame < 200; ++frame) {
@@ -60,7 +60,7 @@ Written writeSession(const fs::path& folder) {
         }
         if (frame % 30 == 29) {
             flushBlock(writer);
-            w.blockEnds.push_back(size_t(writer.whole));
+            w.blockEnds.push_back(size_t(writer.file.whole));
         }
     }
     writeAnswer(writer, kDataReplace, 0, {{1}});

@@ -11,7 +11,7 @@
 #include "input/frame_pacer.h"
 #include "objects/inventory.h"
 #include "objects/program_data.h"
-#include "platform/game_files.h"
+#include "platform/system/game_files.h"
 #include "sound/sound_channel.h"
 #include "sound/sound_clip.h"
 #include "support/headless_probe.h"

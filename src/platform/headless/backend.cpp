@@ -3,11 +3,11 @@
 
 #include "platform/backend.h"
 #include "platform/headless/audio.h"
-#include "platform/thread.h"
+#include "platform/system/thread.h"
 
 #include "platform/bmp_file.h"
-#include "platform/file_replace.h"
-#include "platform/regular_file.h"
+#include "platform/system/file_replace.h"
+#include "platform/system/regular_file.h"
 #include "platform/window_picture.h"
 
 #include <algorithm>

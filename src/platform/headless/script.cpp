@@ -1,7 +1,7 @@
 #include "platform/headless/script.h"
 
 #include "platform/platform.h"
-#include "platform/quoted.h"
+#include "platform/system/quoted.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,13 +1,8 @@
 #include "platform/record/answers.h"
 
-#include "platform/file_replace.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace platform::record {
 
@@ -17,27 +12,8 @@ Answer& lastAnswer(AnswerMemory& memory, Kind kind, int64_t argument) {
 
 namespace {
 
-void refuse(const std::string& path, const char* why) {
-    std::fprintf(stderr, "vorblet: cannot write the recording %s: %s\n", path.c_str(), why);
-}
-
-// Why the recording may not take the place of what is at path, or null when it may: a new name,
-// or a regular file of this user's that is none of the game's own. Nothing there is opened, so
-// a FIFO or a device never blocks the game.
-const char* refusal(const std::string& path, const std::vector<std::string>& kept, struct stat& old,
-                    bool& exists) {
-    exists = false;
-    if (lstat(path.c_str(), &old) != 0) return errno == ENOENT ? nullptr : std::strerror(errno);
-    exists = true;
-    if (S_ISLNK(old.st_mode)) return "it is a symbolic link";
-    if (!S_ISREG(old.st_mode)) return "it is not a regular file";
-    if (old.st_uid != geteuid()) return "it belongs to another user";
-    for (const std::string& name : kept) {
-        struct stat own;
-        if (stat(name.c_str(), &own) == 0 && own.st_dev == old.st_dev && own.st_ino == old.st_ino)
-            return "it is one of the game's own files";
-    }
-    return nullptr;
+void refuse(const char* path, const char* why) {
+    std::fprintf(stderr, "vorblet: cannot write the recording %s: %s\n", path, why);
 }
 
 } // namespace
@@ -45,32 +21,17 @@ const char* refusal(const std::string& path, const std::vector<std::string>& kep
 bool openWriter(Writer& writer, const char* path, const Header& header,
                 const std::vector<std::string>& kept) {
     writer = Writer{};
-    struct stat old;
-    bool exists = false;
-    if (const char* why = refusal(path, kept, old, exists)) {
+    if (const char* why = openStaged(writer.file, path, kept)) {
         refuse(path, why);
         return false;
     }
-    std::string temporary;
-    const int file = createTemporary(std::string(path) + ".", temporary);
-    if (file < 0) {
-        refuse(path, std::strerror(errno));
-        return false;
-    }
     const std::vector<uint8_t> bytes = encodeHeader(header);
-    // A recording that takes an old one's place keeps its mode.
-    if ((exists && fchmod(file, old.st_mode & 0777) != 0) ||
-        !writeAll(file, bytes.data(), bytes.size())) {
+    bool cutBack = false;
+    if (!appendStaged(writer.file, bytes.data(), bytes.size(), cutBack)) {
         refuse(path, std::strerror(errno));
-        close(file);
-        unlink(temporary.c_str());
+        dropStaged(writer.file);
         return false;
     }
-    writer.file = file;
-    writer.path = path;
-    writer.temporary = temporary;
-    writer.whole = off_t(bytes.size());
-    writer.kept = kept;
     return true;
 }
 
@@ -128,7 +89,7 @@ void writeEnd(Writer& writer, int exitCode, int64_t sessionMoved) {
 
 void flushBlock(Writer& writer) {
     putRun(writer);
-    if (writer.file < 0 || writer.failed || writer.block.empty()) {
+    if (writer.file.fd < 0 || writer.failed || writer.block.empty()) {
         writer.block.clear();
         return;
     }
@@ -137,45 +98,35 @@ void flushBlock(Writer& writer) {
     framed.insert(framed.end(), writer.block.begin(), writer.block.end());
     putU32(framed, crc32(writer.block.data(), writer.block.size()));
     writer.block.clear();
-    if (writeAll(writer.file, framed.data(), framed.size())) {
-        writer.whole += off_t(framed.size());
-        return;
-    }
-    const int error = errno;
+    bool cutBack = false;
+    if (appendStaged(writer.file, framed.data(), framed.size(), cutBack)) return;
     writer.failed = true;
-    if (ftruncate(writer.file, writer.whole) == 0)
+    if (cutBack)
         std::fprintf(stderr,
                      "vorblet: the recording %s stops here (%s); it keeps what was written "
                      "before\n",
-                     writer.path.c_str(), std::strerror(error));
+                     writer.file.path.c_str(), std::strerror(errno));
     else
         std::fprintf(stderr, "vorblet: the recording %s could not be written to the end: %s\n",
-                     writer.path.c_str(), std::strerror(error));
+                     writer.file.path.c_str(), std::strerror(errno));
 }
 
 void closeWriter(Writer& writer) {
     flushBlock(writer);
-    if (writer.file < 0) return;
-    const bool closed = close(writer.file) == 0;
-    writer.file = -1;
-    if (!closed && !writer.failed)
+    if (writer.file.fd < 0) return;
+    int closeError = 0;
+    const char* why = commitStaged(writer.file, closeError);
+    if (closeError != 0 && !writer.failed)
         std::fprintf(stderr, "vorblet: the recording %s could not be written to the end: %s\n",
-                     writer.path.c_str(), std::strerror(errno));
-    // What is at the path may have changed while the game ran.
-    struct stat old;
-    bool exists = false;
-    const char* why = refusal(writer.path, writer.kept, old, exists);
-    if (why == nullptr && rename(writer.temporary.c_str(), writer.path.c_str()) != 0)
-        why = std::strerror(errno);
+                     writer.file.path.c_str(), std::strerror(closeError));
     if (why != nullptr)
         std::fprintf(stderr, "vorblet: cannot write the recording %s: %s; it is left in %s\n",
-                     writer.path.c_str(), why, writer.temporary.c_str());
+                     writer.file.path.c_str(), why, writer.file.temporary.c_str());
 }
 
 void discardWriter(Writer& writer) {
-    if (writer.file < 0) return;
-    close(writer.file);
-    unlink(writer.temporary.c_str());
+    if (writer.file.fd < 0) return;
+    dropStaged(writer.file);
     writer = Writer{};
 }
 

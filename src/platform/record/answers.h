@@ -3,9 +3,9 @@
 // into an entry (only counting a call answered as the last one of its kind was), and the cursor
 // turns the entries back into the same answers in the same order.
 #include "platform/record/reader.h"
+#include "platform/system/staged_file.h"
 
 #include <string>
-#include <sys/types.h>
 #include <unordered_map>
 
 namespace platform::record {
@@ -20,10 +20,7 @@ using AnswerMemory = std::unordered_map<uint64_t, Answer>;
 Answer& lastAnswer(AnswerMemory& memory, Kind kind, int64_t argument);
 
 struct Writer {
-    int file = -1; // the temporary the recording is written to
-    std::string path, temporary;
-    off_t whole = 0; // the temporary's length after its last whole block
-    std::vector<std::string> kept;
+    StagedFile file;            // renamed onto the recording's path at the end
     std::vector<uint8_t> block; // entries not yet written out
     uint64_t run = 0;           // calls answered as before, not yet written
     AnswerMemory memory;

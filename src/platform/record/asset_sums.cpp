@@ -1,6 +1,6 @@
 #include "platform/record/asset_sums.h"
 
-#include "platform/regular_file.h"
+#include "platform/system/regular_file.h"
 
 #include <cstdio>
 

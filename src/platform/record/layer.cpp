@@ -2,13 +2,13 @@
 // down what the game got back; replaying, it answers the game from the recording and passes on
 // only what shows (the picture, the sounds, boxes, the trace) and the window's lifecycle.
 #include "platform/backend.h"
-#include "platform/file_replace.h"
 #include "platform/record/answers.h"
 #include "platform/record/asset_sums.h"
-#include "platform/regular_file.h"
-#include "platform/settings.h"
-#include "platform/thread.h"
-#include "platform/version.h"
+#include "platform/system/file_replace.h"
+#include "platform/system/regular_file.h"
+#include "platform/system/settings.h"
+#include "platform/system/thread.h"
+#include "platform/system/version.h"
 #include "platform/window_picture.h"
 
 #include <atomic>
@@ -20,7 +20,6 @@
 #include <map>
 #include <mutex>
 #include <string>
-#include <sys/stat.h>
 
 namespace platform::record {
 
@@ -214,8 +213,7 @@ bool loadRecording(const char* path, const std::vector<std::string>& assets) {
         return false;
     }
     // A file past the largest recording is refused by its size, before a byte of it is read.
-    struct stat status;
-    if (fstat(fileno(file), &status) == 0 && uint64_t(status.st_size) > kMaxFileBytes) {
+    if (const long long size = fileSize(file); size > 0 && uint64_t(size) > kMaxFileBytes) {
         std::fclose(file);
         std::fprintf(stderr,
                      "vorblet: cannot replay %s: the recording is larger than any session "

@@ -1,10 +1,10 @@
 #include "platform/backend.h"
-#include "platform/file_replace.h"
-#include "platform/regular_file.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/clock.h"
 #include "platform/sdl/input.h"
 #include "platform/sdl/window.h"
+#include "platform/system/file_replace.h"
+#include "platform/system/regular_file.h"
 
 namespace platform::sdl {
 

@@ -2,7 +2,7 @@
 #include "platform/sdl/wav_source.h"
 
 #include "platform/platform.h"
-#include "platform/regular_file.h"
+#include "platform/system/regular_file.h"
 
 #include <SDL.h>
 

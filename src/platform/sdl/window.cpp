@@ -1,16 +1,16 @@
 #include "platform/sdl/window.h"
 
-#include "platform/game_files.h"
-#include "platform/quit_signals.h"
-#include "platform/regular_file.h"
 #include "platform/sdl/audio.h"
 #include "platform/sdl/clock.h"
 #include "platform/sdl/input.h"
 #include "platform/sdl/x11_guard.h"
-#include "platform/settings.h"
+#include "platform/system/game_files.h"
+#include "platform/system/quit_signals.h"
+#include "platform/system/regular_file.h"
+#include "platform/system/settings.h"
+#include "platform/system/thread.h"
+#include "platform/system/version.h"
 #include "platform/test_hooks.h"
-#include "platform/thread.h"
-#include "platform/version.h"
 #include "platform/window_picture.h"
 
 #include <SDL.h>
@@ -19,10 +19,10 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <mutex>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace platform::sdl {
@@ -308,7 +308,7 @@ void waitWithoutDisplay(Uint32 deadline) {
                  "without saving the scores\n",
                  unsigned(kCloseGraceMs / 1000));
     std::fflush(nullptr);
-    ::_exit(1);
+    std::_Exit(1);
 }
 
 // Xlib calls this from inside whatever it was doing when the connection broke, and exits if it
@@ -325,7 +325,7 @@ void onDisplayLost() {
     if (!thread::hasEnded()) giveUp();
     thread::join();
     std::fflush(nullptr);
-    ::_exit(1);
+    std::_Exit(1);
 }
 
 } // namespace

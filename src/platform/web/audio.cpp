@@ -1,7 +1,7 @@
 #include "platform/web/audio.h"
 
 #include "platform/platform.h"
-#include "platform/regular_file.h"
+#include "platform/system/regular_file.h"
 #include "platform/timed_clips.h"
 #include "platform/web/page.h"
 

@@ -1,9 +1,9 @@
 // The web backend's table: the window is a canvas on a page, the sound WebAudio, and the game's
 // sleeps hand the page back to the browser (Asyncify) so that it keeps drawing and listening.
 #include "platform/backend.h"
-#include "platform/file_replace.h"
-#include "platform/regular_file.h"
-#include "platform/version.h"
+#include "platform/system/file_replace.h"
+#include "platform/system/regular_file.h"
+#include "platform/system/version.h"
 #include "platform/web/audio.h"
 #include "platform/web/page.h"
 #include "platform/window_picture.h"

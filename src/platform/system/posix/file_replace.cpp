@@ -1,4 +1,4 @@
-#include "platform/file_replace.h"
+#include "platform/system/file_replace.h"
 
 #include <cerrno>
 #include <cstring>

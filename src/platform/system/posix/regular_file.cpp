@@ -1,4 +1,4 @@
-#include "platform/regular_file.h"
+#include "platform/system/regular_file.h"
 
 #include "platform/test_hooks.h"
 
@@ -64,5 +64,10 @@ std::FILE* openRegularFile(const char* path) {
     return file;
 }
 #endif
+
+long long fileSize(std::FILE* file) {
+    struct stat status;
+    return fstat(fileno(file), &status) == 0 ? static_cast<long long>(status.st_size) : -1;
+}
 
 } // namespace platform

@@ -1,4 +1,4 @@
-#include "platform/executable_folder.h"
+#include "platform/system/executable_folder.h"
 
 #include <climits>
 #include <filesystem>

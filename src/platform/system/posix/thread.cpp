@@ -1,4 +1,4 @@
-#include "platform/thread.h"
+#include "platform/system/thread.h"
 
 #include <atomic>
 #include <cstdio>

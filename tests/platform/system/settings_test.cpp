@@ -1,6 +1,6 @@
 // The settings file: what the parser takes and refuses, a saved file read back, and a broken file
 // that starts with the defaults and says so.
-#include "platform/settings.h"
+#include "platform/system/settings.h"
 
 #include "support/files.h"
 #include "support/game_run.h"

@@ -13,6 +13,9 @@ namespace platform {
 std::FILE* openRegularFile(const char* path);
 constexpr int kNotARegularFile = EINVAL;
 
+// The size of an open file in bytes, or -1 when the system does not say.
+long long fileSize(std::FILE* file);
+
 // Appends the rest of an open file to bytes (a string or a byte vector) and closes the file. True
 // when it was all read and came to at most `limit` bytes; a longer file stops being read a little
 // past the limit and gives false with errno EFBIG, a read error false.

@@ -1,6 +1,6 @@
 // The game thread in the browser: a page has one thread for the game, so the game runs on it
 // directly, its sleeps handing the page back to the browser until they end.
-#include "platform/thread.h"
+#include "platform/system/thread.h"
 
 namespace platform::thread {
 

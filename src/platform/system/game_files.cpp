@@ -1,4 +1,4 @@
-#include "platform/game_files.h"
+#include "platform/system/game_files.h"
 
 #include "platform/platform.h"
 

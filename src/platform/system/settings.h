@@ -19,8 +19,8 @@ constexpr int kMaxScale = 16;
 bool parseSettings(const std::string& text, Settings& settings, std::string& error);
 std::string formatSettings(const Settings& settings);
 
-// $XDG_CONFIG_HOME/vorblet/vorblet.ini, or ~/.config/vorblet/vorblet.ini; empty when neither
-// variable is set to an absolute path.
+// vorblet.ini in the player's config folder (userConfigFolder); empty when no home folder is
+// known.
 std::string settingsPath();
 // The saved settings, or the defaults with one line on stderr when the file is unreadable or
 // malformed; a missing file gives the defaults quietly.

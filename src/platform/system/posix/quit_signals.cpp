@@ -1,4 +1,4 @@
-#include "platform/quit_signals.h"
+#include "platform/system/quit_signals.h"
 
 #include <atomic>
 #include <csignal>

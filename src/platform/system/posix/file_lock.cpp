@@ -1,6 +1,6 @@
-#include "platform/file_lock.h"
+#include "platform/system/file_lock.h"
 
-#include "platform/file_replace.h"
+#include "platform/system/file_replace.h"
 #include "platform/test_hooks.h"
 
 #include <cerrno>

@@ -1,4 +1,4 @@
-#include "platform/quoted.h"
+#include "platform/system/quoted.h"
 
 #include <cstdio>
 

@@ -1,15 +1,15 @@
-#include "platform/settings.h"
+#include "platform/system/settings.h"
 
-#include "platform/file_lock.h"
-#include "platform/file_replace.h"
-#include "platform/quoted.h"
-#include "platform/regular_file.h"
+#include "platform/system/file_lock.h"
+#include "platform/system/file_replace.h"
+#include "platform/system/quoted.h"
+#include "platform/system/regular_file.h"
+#include "platform/system/user_folders.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 
 namespace platform {
 
@@ -87,12 +87,8 @@ std::string formatSettings(const Settings& settings) {
 }
 
 std::string settingsPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config != nullptr && config[0] == '/') return std::string(config) + "/vorblet/vorblet.ini";
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && home[0] == '/')
-        return std::string(home) + "/.config/vorblet/vorblet.ini";
-    return {};
+    const std::string folder = userConfigFolder();
+    return folder.empty() ? folder : folder + "/vorblet.ini";
 }
 
 Settings loadSettings() {
@@ -115,8 +111,8 @@ Settings loadSettings() {
 void saveSettings(const Settings& settings) {
     const std::string path = settingsPath();
     if (path.empty()) return;
-    std::error_code folderError;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), folderError);
+    // A failure here shows as the replace's own.
+    makeFolderFor(path);
     const std::string text = formatSettings(settings);
     // Two copies closing at once then write one after the other.
     FileLock lock = lockFile(path.c_str());
