@@ -1,45 +1,80 @@
 #pragma once
-// The table of functions a backend fills to stand behind the seam; platform.cpp forwards every
-// seam call through the table chosen at start-up. GCC's -Wextra makes a missing entry a compile
-// error, but clang says nothing, so tests/platform/backend_table_test.cpp checks every entry.
+// The table of functions a backend fills to stand behind the seam, in groups by what they serve;
+// platform.cpp forwards every seam call through the table chosen at start-up. GCC's -Wextra makes
+// a missing entry without a default a compile error, but clang says nothing, so
+// tests/platform/backend_table_test.cpp checks every entry.
 #include "platform/platform.h"
 
 namespace platform {
 
-struct BackendTable {
-    // Before anything else runs: 0, or the exit code of a start that failed (reason on stderr).
-    int (*start)(Backend kind, const HeadlessOptions& options);
-    void (*addShot)(uint32_t ms, const char* path);
-    bool (*isKeyDown)(int virtualKey);
-    int (*readJoystick)(uint32_t& x, uint32_t& buttons);
-    int32_t (*cursorClientX)();
-    void (*buttonsPolled)();
-    uint32_t (*tickCount)();
-    void (*sleepMs)(uint32_t ms);
+// The do-nothing answers a real backend leaves in place of what only scripted runs need.
+inline int startNothing(Backend, const HeadlessOptions&) {
+    return 0;
+}
+inline void takeNoShot(uint32_t, const char*) {}
+inline void doNothing() {}
+inline void finishNothing(int) {}
+inline void traceNoSound(const char*, int, int) {}
+
+// The main thread's window and the program's life in it: the loop, the close, message boxes, the
+// picture, and the game's clock (which the window's pause holds).
+struct WindowEntries {
+    int (*runWindow)(const WindowHandlers& handlers);
+    void (*postQuit)();
+    void (*sendDestroy)();
+    void (*waitGameThread)();
     void (*showMessageBox)(const char* title, const char* text);
     void (*writeWindow)(int left, int top, int width, int height, const uint8_t* firstLine,
                         ptrdiff_t lineStep);
     void (*readWindow)(int left, int top, int width, int height, uint8_t* firstLine,
                        ptrdiff_t lineStep);
-    int (*runWindow)(const WindowHandlers& handlers);
-    void (*postQuit)();
-    void (*sendDestroy)();
-    void (*waitGameThread)();
-    void (*finish)(int exitCode);
-    int (*audioOpen)(const char* path, int& handle);
-    int (*audioPlay)(int handle);
-    int (*audioStop)(int handle);
-    int (*audioIsPlaying)(int handle, int& playing);
-    int (*audioClose)(int handle);
-    void (*traceSound)(const char* action, int clip, int result);
+    uint32_t (*tickCount)();
+    void (*sleepMs)(uint32_t ms);
+};
+
+struct InputEntries {
+    bool (*isKeyDown)(int virtualKey);
+    int (*readJoystick)(uint32_t& x, uint32_t& buttons);
+    int32_t (*cursorClientX)();
+    // After each poll of the buttons: the virtual clock's step, or the page's chance to run.
+    void (*buttonsPolled)() = doNothing;
+};
+
+struct AudioEntries {
+    int (*open)(const char* path, int& handle);
+    int (*play)(int handle);
+    int (*stop)(int handle);
+    int (*isPlaying)(int handle, int& playing);
+    int (*close)(int handle);
+};
+
+struct FileEntries {
     std::FILE* (*openDataFile)(const char* path);
     int (*replaceDataFile)(const char* path, const void* bytes, size_t size);
+};
+
+// What scripted runs, traces, shots and recordings ask of a backend.
+struct SessionEntries {
+    // Before anything else runs: 0, or the exit code of a start that failed (reason on stderr).
+    int (*start)(Backend kind, const HeadlessOptions& options) = startNothing;
+    void (*addShot)(uint32_t ms, const char* path) = takeNoShot;
+    void (*finish)(int exitCode) = finishNothing;
+    void (*traceSound)(const char* action, int clip, int result) = traceNoSound;
     // For the record layer: the time the backend's trace and shots go by (ms since the start,
     // pauses included); moving it on to ms (the virtual clock jumps, the window waits for it);
     // and, on the game thread, the window's close as the player would make it.
     uint32_t (*sessionMs)();
     void (*advanceSession)(uint32_t ms);
     void (*closeWindow)();
+};
+
+// A backend fills each group with what it does; the entries with a default it may leave.
+struct BackendTable {
+    WindowEntries window;
+    InputEntries input;
+    AudioEntries audio;
+    FileEntries files;
+    SessionEntries session;
 };
 
 namespace sdl {

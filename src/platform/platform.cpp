@@ -33,7 +33,7 @@ int selectBackend(Backend chosen, const HeadlessOptions& options) {
         record::wrap(*active);
         active = &record::backend;
     }
-    return active->start(chosen, options);
+    return active->session.start(chosen, options);
 }
 
 bool sessionMayEndUnannounced() {
@@ -49,56 +49,56 @@ Backend currentBackend() {
 }
 
 void addShot(uint32_t ms, const char* path) {
-    active->addShot(ms, path);
+    active->session.addShot(ms, path);
 }
 
 bool isKeyDown(int virtualKey) {
-    return active->isKeyDown(virtualKey);
+    return active->input.isKeyDown(virtualKey);
 }
 
 int readJoystick(uint32_t& x, uint32_t& buttons) {
-    return active->readJoystick(x, buttons);
+    return active->input.readJoystick(x, buttons);
 }
 
 int32_t cursorClientX() {
-    return active->cursorClientX();
+    return active->input.cursorClientX();
 }
 
 void buttonsPolled() {
-    active->buttonsPolled();
+    active->input.buttonsPolled();
 }
 
 uint32_t tickCount() {
-    return active->tickCount();
+    return active->window.tickCount();
 }
 
 void sleepMs(uint32_t ms) {
-    active->sleepMs(ms);
+    active->window.sleepMs(ms);
 }
 
 void showMessageBox(const char* title, const char* text) {
-    active->showMessageBox(title, text);
+    active->window.showMessageBox(title, text);
 }
 
 void writeWindow(int left, int top, int width, int height, const uint8_t* firstLine,
                  ptrdiff_t lineStep) {
-    active->writeWindow(left, top, width, height, firstLine, lineStep);
+    active->window.writeWindow(left, top, width, height, firstLine, lineStep);
 }
 
 void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
-    active->readWindow(left, top, width, height, firstLine, lineStep);
+    active->window.readWindow(left, top, width, height, firstLine, lineStep);
 }
 
 int runWindow(const WindowHandlers& handlers) {
-    return active->runWindow(handlers);
+    return active->window.runWindow(handlers);
 }
 
 void postQuit() {
-    active->postQuit();
+    active->window.postQuit();
 }
 
 void sendDestroy() {
-    active->sendDestroy();
+    active->window.sendDestroy();
 }
 
 void startGameThread(int (*entry)(void*), void* argument) {
@@ -106,43 +106,43 @@ void startGameThread(int (*entry)(void*), void* argument) {
 }
 
 void waitGameThread() {
-    active->waitGameThread();
+    active->window.waitGameThread();
 }
 
 void finish(int exitCode) {
-    active->finish(exitCode);
+    active->session.finish(exitCode);
 }
 
 int audioOpen(const char* path, int& handle) {
-    return active->audioOpen(path, handle);
+    return active->audio.open(path, handle);
 }
 
 int audioPlay(int handle) {
-    return active->audioPlay(handle);
+    return active->audio.play(handle);
 }
 
 int audioStop(int handle) {
-    return active->audioStop(handle);
+    return active->audio.stop(handle);
 }
 
 int audioIsPlaying(int handle, int& playing) {
-    return active->audioIsPlaying(handle, playing);
+    return active->audio.isPlaying(handle, playing);
 }
 
 int audioClose(int handle) {
-    return active->audioClose(handle);
+    return active->audio.close(handle);
 }
 
 void traceSound(const char* action, int clip, int result) {
-    active->traceSound(action, clip, result);
+    active->session.traceSound(action, clip, result);
 }
 
 std::FILE* openDataFile(const char* path) {
-    return active->openDataFile(path);
+    return active->files.openDataFile(path);
 }
 
 int replaceDataFile(const char* path, const void* bytes, size_t size) {
-    return active->replaceDataFile(path, bytes, size);
+    return active->files.replaceDataFile(path, bytes, size);
 }
 
 } // namespace platform

@@ -6,6 +6,13 @@
 
 namespace platform {
 
+constexpr size_t kPictureBytes = size_t(kWindowWidth) * kWindowHeight * 3;
+
+// The picture a window shows before the game's first frame: all white.
+inline std::vector<uint8_t> blankPicture() {
+    return std::vector<uint8_t>(kPictureBytes, 255);
+}
+
 // Copies a block into or out of the picture, clipped to the window; the block is given by its
 // top-left pixel and the signed byte step to the line below.
 void copyIntoPicture(std::vector<uint8_t>& picture, int left, int top, int width, int height,

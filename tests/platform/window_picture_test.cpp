@@ -13,10 +13,9 @@
 
 namespace {
 
+using platform::kPictureBytes;
 using platform::kWindowHeight;
 using platform::kWindowWidth;
-
-constexpr size_t kPictureBytes = size_t(kWindowWidth) * kWindowHeight * 3;
 
 const uint8_t* pixelOf(const std::vector<uint8_t>& picture, int x, int y) {
     return &picture[(size_t(y) * kWindowWidth + x) * 3];

@@ -26,7 +26,7 @@ void resetHeadless(bool noSound) {
     s.joystickPresent = false;
     s.joystickX = 32768;
     s.cursorX = 320;
-    s.picture.assign(headless::kPictureBytes, 255);
+    s.picture = blankPicture();
     s.presents = 0;
     s.boxes.clear();
     s.soundEvents.clear();

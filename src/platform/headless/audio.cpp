@@ -2,6 +2,7 @@
 
 #include "platform/headless/state.h"
 
+#include "platform/trace_file.h"
 #include "platform/wav_file.h"
 
 namespace platform::headless {
@@ -33,7 +34,7 @@ int audioClose(int handle) {
 }
 
 void traceSound(const char* action, int clip, int result) {
-    writeTrace("sound %s %d %d", action, clip, result);
+    traceSoundEvent(state().trace, state().clock, action, clip, result);
     // Only a test's probe reads this list; a long scripted run must not keep every line.
     if (state().probe)
         state().soundEvents.push_back(std::string(action) + " " + std::to_string(clip) + " " +

@@ -8,6 +8,7 @@
 #include "platform/bmp_file.h"
 #include "platform/system/file_replace.h"
 #include "platform/system/regular_file.h"
+#include "platform/trace_file.h"
 #include "platform/window_picture.h"
 
 #include <algorithm>
@@ -132,14 +133,7 @@ void sleepMs(uint32_t ms) {
 }
 
 void showMessageBox(const char* title, const char* text) {
-    std::string escaped;
-    for (const char* c = text; *c != '\0'; ++c) {
-        if (*c == '\n')
-            escaped += "\\n";
-        else
-            escaped += *c;
-    }
-    writeTrace("box %s %s", title, escaped.c_str());
+    traceBox(state().trace, state().clock, title, text);
     state().boxes.push_back(std::string(title) + "|" + text);
 }
 
@@ -150,8 +144,7 @@ void writeWindow(int left, int top, int width, int height, const uint8_t* firstL
     if (s.realClock) return;
     copyIntoPicture(s.picture, left, top, width, height, firstLine, lineStep);
     ++s.presents;
-    if (s.trace != nullptr)
-        writeTrace("present %016llx", static_cast<unsigned long long>(hashPicture(s.picture)));
+    if (s.trace != nullptr) tracePresent(s.trace, s.clock, hashPicture(s.picture));
 }
 
 void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
@@ -212,7 +205,7 @@ void waitGameThread() {
 
 void finish(int exitCode) {
     State& s = state();
-    writeTrace("exit %d", exitCode);
+    traceExit(s.trace, s.clock, exitCode);
     if (s.trace != nullptr) std::fclose(s.trace);
     s.trace = nullptr;
 }
@@ -220,37 +213,49 @@ void finish(int exitCode) {
 } // namespace
 
 const BackendTable backend{
-    .start = [](Backend kind,
-                const HeadlessOptions& options) { return start(kind == Backend::bench, options); },
-    .addShot = addShot,
-    .isKeyDown = isKeyDown,
-    .readJoystick = readJoystick,
-    .cursorClientX = cursorClientX,
-    .buttonsPolled = buttonsPolled,
-    .tickCount = tickCount,
-    .sleepMs = sleepMs,
-    .showMessageBox = showMessageBox,
-    .writeWindow = writeWindow,
-    .readWindow = readWindow,
-    .runWindow = runWindow,
-    .postQuit = postQuit,
-    .sendDestroy = sendDestroy,
-    .waitGameThread = waitGameThread,
-    .finish = finish,
-    .audioOpen = audioOpen,
-    .audioPlay = audioPlay,
-    .audioStop = audioStop,
-    .audioIsPlaying = audioIsPlaying,
-    .audioClose = audioClose,
-    .traceSound = traceSound,
-    .openDataFile = openRegularFile,
-    .replaceDataFile = replaceFile,
-    .sessionMs = [] { return state().clock; },
-    .advanceSession = advanceTo,
-    .closeWindow =
-        [] {
-            applyEvent(ScriptEvent{state().clock, ScriptEvent::close, 0});
+    .window =
+        {
+            .runWindow = runWindow,
+            .postQuit = postQuit,
+            .sendDestroy = sendDestroy,
+            .waitGameThread = waitGameThread,
+            .showMessageBox = showMessageBox,
+            .writeWindow = writeWindow,
+            .readWindow = readWindow,
+            .tickCount = tickCount,
+            .sleepMs = sleepMs,
         },
+    .input =
+        {
+            .isKeyDown = isKeyDown,
+            .readJoystick = readJoystick,
+            .cursorClientX = cursorClientX,
+            .buttonsPolled = buttonsPolled,
+        },
+    .audio =
+        {
+            .open = audioOpen,
+            .play = audioPlay,
+            .stop = audioStop,
+            .isPlaying = audioIsPlaying,
+            .close = audioClose,
+        },
+    .files = {.openDataFile = openRegularFile, .replaceDataFile = replaceFile},
+    .session = {
+        .start =
+            [](Backend kind, const HeadlessOptions& options) {
+                return start(kind == Backend::bench, options);
+            },
+        .addShot = addShot,
+        .finish = finish,
+        .traceSound = traceSound,
+        .sessionMs = [] { return state().clock; },
+        .advanceSession = advanceTo,
+        .closeWindow =
+            [] {
+                applyEvent(ScriptEvent{state().clock, ScriptEvent::close, 0});
+            },
+    },
 };
 
 } // namespace platform::headless

@@ -4,7 +4,6 @@
 #include "platform/bmp_file.h"
 
 #include <algorithm>
-#include <cstdarg>
 #include <cstdio>
 
 namespace platform::headless {
@@ -102,17 +101,6 @@ void advanceTo(uint32_t time) {
     }
     // Forward only, and across the wrap of the 32-bit tick count as a real one would go.
     if (static_cast<int32_t>(time - s.clock) > 0) moveClock(time);
-}
-
-void writeTrace(const char* format, ...) {
-    FILE* trace = state().trace;
-    if (trace == nullptr) return;
-    std::fprintf(trace, "%u ", state().clock);
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(trace, format, args);
-    va_end(args);
-    std::fputc('\n', trace);
 }
 
 } // namespace platform::headless

@@ -4,6 +4,7 @@
 #include "platform/headless/script.h"
 #include "platform/platform.h"
 #include "platform/timed_clips.h"
+#include "platform/window_picture.h"
 
 #include <condition_variable>
 #include <cstdio>
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace platform::headless {
-
-constexpr size_t kPictureBytes = size_t(kWindowWidth) * kWindowHeight * 3;
 
 struct Shot {
     uint32_t ms;
@@ -34,7 +33,7 @@ struct State {
     uint32_t joystickX = 32768;
     int32_t cursorX = 320;
 
-    std::vector<uint8_t> picture = std::vector<uint8_t>(kPictureBytes, 255);
+    std::vector<uint8_t> picture = blankPicture();
     uint64_t presents = 0;
     FILE* trace = nullptr;
     std::vector<std::string> boxes, soundEvents; // for the probe
@@ -63,6 +62,5 @@ uint32_t gameTime();
 void applyEvent(const ScriptEvent& event);
 // Delivers the script events and shots due at or before time, in order, then sets the clock.
 void advanceTo(uint32_t time);
-void writeTrace(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 } // namespace platform::headless

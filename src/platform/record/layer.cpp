@@ -9,13 +9,13 @@
 #include "platform/system/settings.h"
 #include "platform/system/thread.h"
 #include "platform/system/version.h"
+#include "platform/trace_file.h"
 #include "platform/window_picture.h"
 
 #include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
-#include <cstdarg>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -46,7 +46,7 @@ bool claimed = false;    // the main thread has claimed the shutdown, or found i
 bool gameEnding = false; // the game thread asked for the window's destruction itself
 bool finished = false;   // the program is past its end: global destructors still make calls
 
-std::vector<uint8_t> picture(size_t(kWindowWidth) * kWindowHeight * 3, 255);
+std::vector<uint8_t> picture = blankPicture();
 uint32_t stamp = 0; // the session time at the last sleep or poll
 
 Writer writer;
@@ -78,17 +78,6 @@ uint32_t boxHash(const char* title, const char* text) {
     uint64_t hash = hashBytes(reinterpret_cast<const uint8_t*>(title), std::strlen(title));
     hash = hashBytes(&zero, 1, hash);
     return uint32_t(hashBytes(reinterpret_cast<const uint8_t*>(text), std::strlen(text), hash));
-}
-
-void traceLine(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void traceLine(const char* format, ...) {
-    if (windowTrace == nullptr) return;
-    std::fprintf(windowTrace, "%u ", inner->sessionMs());
-    va_list args;
-    va_start(args, format);
-    std::vfprintf(windowTrace, format, args);
-    va_end(args);
-    std::fputc('\n', windowTrace);
 }
 
 // The bytes of the score file as the game reads them, in a file of their own.
@@ -129,7 +118,7 @@ void note(Kind kind, int64_t argument, Answer answer) {
 
 // After a sleep or a poll: how far the session moved on, and a block written out every second.
 void noteMoved(Kind kind) {
-    const uint32_t now = inner->sessionMs();
+    const uint32_t now = inner->session.sessionMs();
     note(kind, 0, {{int64_t(uint32_t(now - stamp))}});
     stamp = now;
     if (uint32_t(stamp - flushedAt) >= 1000) {
@@ -160,7 +149,7 @@ void closeAsThePlayer() {
         if (claimed || gameEnding) return;
         closingAsThePlayer = true;
     }
-    inner->closeWindow();
+    inner->session.closeWindow();
     std::unique_lock guard(lock);
     changed.wait(guard, [] { return claimed || gameEnding; });
 }
@@ -201,7 +190,7 @@ void check(Kind kind, int64_t value, const char* what) {
 
 void moveSession(uint32_t moved) {
     stamp += moved;
-    inner->advanceSession(stamp);
+    inner->session.advanceSession(stamp);
 }
 
 bool loadRecording(const char* path, const std::vector<std::string>& assets) {
@@ -267,10 +256,10 @@ int start(Backend kind, const HeadlessOptions& options) {
         if (!loadRecording(options.replayPath, assets)) return 2;
         HeadlessOptions shown;
         shown.tracePath = options.tracePath;
-        return inner->start(kind, shown);
+        return inner->session.start(kind, shown);
     }
     mode = Mode::record;
-    if (int code = inner->start(kind, options); code != 0) return code;
+    if (int code = inner->session.start(kind, options); code != 0) return code;
     Header header;
     header.gameVersion = kVersion;
     header.recorder = kind == Backend::window ? Recorder::window : Recorder::headless;
@@ -294,12 +283,12 @@ int start(Backend kind, const HeadlessOptions& options) {
 bool isKeyDown(int key) {
     if (mode == Mode::record) {
         enter();
-        const bool down = inner->isKeyDown(key);
+        const bool down = inner->input.isKeyDown(key);
         note(kKey, key, {{down ? 1 : 0}});
         leave();
         return down;
     }
-    inner->advanceSession(stamp);
+    inner->session.advanceSession(stamp);
     Answer answer;
     return ask(kKey, key, answer) && answer.v[0] != 0;
 }
@@ -307,12 +296,12 @@ bool isKeyDown(int key) {
 int readJoystick(uint32_t& x, uint32_t& buttons) {
     if (mode == Mode::record) {
         enter();
-        const int result = inner->readJoystick(x, buttons);
+        const int result = inner->input.readJoystick(x, buttons);
         note(kJoystick, 0, {{result, x, buttons}});
         leave();
         return result;
     }
-    inner->advanceSession(stamp);
+    inner->session.advanceSession(stamp);
     Answer answer;
     if (!ask(kJoystick, 0, answer)) return 1;
     x = uint32_t(answer.v[1]);
@@ -323,12 +312,12 @@ int readJoystick(uint32_t& x, uint32_t& buttons) {
 int32_t cursorClientX() {
     if (mode == Mode::record) {
         enter();
-        const int32_t x = inner->cursorClientX();
+        const int32_t x = inner->input.cursorClientX();
         note(kCursor, 0, {{x}});
         leave();
         return x;
     }
-    inner->advanceSession(stamp);
+    inner->session.advanceSession(stamp);
     Answer answer;
     if (!ask(kCursor, 0, answer)) return int32_t(lastAnswer(cursor.memory, kCursor, 0).v[0]);
     return int32_t(answer.v[0]);
@@ -355,13 +344,13 @@ template <class Call> void passTime(Kind kind, Call call, uint32_t fallbackMs) {
 
 void buttonsPolled() {
     passTime(
-        kPolled, [] { inner->buttonsPolled(); }, 1);
+        kPolled, [] { inner->input.buttonsPolled(); }, 1);
 }
 
 uint32_t tickCount() {
     if (mode == Mode::record) {
         enter();
-        const uint32_t ticks = inner->tickCount();
+        const uint32_t ticks = inner->window.tickCount();
         note(kTick, 0, {{ticks}});
         leave();
         return ticks;
@@ -373,33 +362,30 @@ uint32_t tickCount() {
 
 void sleepMs(uint32_t ms) {
     passTime(
-        kSleep, [ms] { inner->sleepMs(ms); }, ms);
+        kSleep, [ms] { inner->window.sleepMs(ms); }, ms);
 }
 
 void showMessageBox(const char* title, const char* text) {
     if (mode == Mode::record) {
         enter();
-        inner->showMessageBox(title, text);
-        std::string escaped;
-        for (const char* c = text; *c != '\0'; ++c)
-            escaped += *c == '\n' ? std::string("\\n") : std::string(1, *c);
-        traceLine("box %s %s", title, escaped.c_str());
+        inner->window.showMessageBox(title, text);
+        traceBox(windowTrace, inner->session.sessionMs(), title, text);
         note(kBox, 0, {{boxHash(title, text)}});
         leave();
         return;
     }
-    inner->showMessageBox(title, text);
+    inner->window.showMessageBox(title, text);
     check(kBox, boxHash(title, text), "a message box differs from the recorded one");
 }
 
 void writeWindow(int left, int top, int width, int height, const uint8_t* firstLine,
                  ptrdiff_t lineStep) {
     if (mode == Mode::record) enter();
-    inner->writeWindow(left, top, width, height, firstLine, lineStep);
+    inner->window.writeWindow(left, top, width, height, firstLine, lineStep);
     copyIntoPicture(picture, left, top, width, height, firstLine, lineStep);
     const uint64_t hash = hashPicture(picture);
     if (mode == Mode::record) {
-        traceLine("present %016llx", static_cast<unsigned long long>(hash));
+        tracePresent(windowTrace, inner->session.sessionMs(), hash);
         note(kPresent, 0, {{uint32_t(hash)}});
         leave();
         return;
@@ -409,7 +395,7 @@ void writeWindow(int left, int top, int width, int height, const uint8_t* firstL
 
 void readWindow(int left, int top, int width, int height, uint8_t* firstLine, ptrdiff_t lineStep) {
     if (mode == Mode::record) enter();
-    inner->readWindow(left, top, width, height, firstLine, lineStep);
+    inner->window.readWindow(left, top, width, height, firstLine, lineStep);
     if (mode == Mode::record) {
         note(kReadWindow, 0, {});
         leave();
@@ -433,7 +419,7 @@ void destroyed() {
 
 int runWindow(const WindowHandlers& handlers) {
     outerHandlers = handlers;
-    const int code = inner->runWindow({handlers.created, destroyed});
+    const int code = inner->window.runWindow({handlers.created, destroyed});
     // A replay that stopped following its recording did not show what was recorded.
     return mode == Mode::replay && diverged && code == 0 ? 2 : code;
 }
@@ -446,12 +432,12 @@ void claim() {
 
 void postQuit() {
     claim();
-    inner->postQuit();
+    inner->window.postQuit();
 }
 
 void waitGameThread() {
     claim();
-    inner->waitGameThread();
+    inner->window.waitGameThread();
 }
 
 void sendDestroy() {
@@ -465,15 +451,15 @@ void sendDestroy() {
         note(kSendDestroy, 0, {});
     else
         ask(kSendDestroy, 0, answer);
-    inner->sendDestroy();
+    inner->window.sendDestroy();
 }
 
 void finish(int exitCode) {
     if (mode == Mode::record && !finished) {
-        const uint32_t now = inner->sessionMs();
+        const uint32_t now = inner->session.sessionMs();
         writeEnd(writer, exitCode, int64_t(uint32_t(now - stamp)));
         closeWriter(writer);
-        traceLine("exit %d", exitCode);
+        traceExit(windowTrace, inner->session.sessionMs(), exitCode);
         if (windowTrace != nullptr) std::fclose(windowTrace);
         windowTrace = nullptr;
     } else if (mode == Mode::replay && !finished) {
@@ -488,13 +474,13 @@ void finish(int exitCode) {
         }
     }
     finished = true;
-    inner->finish(exitCode);
+    inner->session.finish(exitCode);
 }
 
 int audioOpen(const char* path, int& handle) {
     if (mode == Mode::record) {
         enter();
-        const int result = inner->audioOpen(path, handle);
+        const int result = inner->audio.open(path, handle);
         note(kAudioOpen, 0, {{result, handle}});
         leave();
         return result;
@@ -503,7 +489,7 @@ int audioOpen(const char* path, int& handle) {
     if (!ask(kAudioOpen, 0, answer)) return kAudioErrorNoDevice;
     handle = int(answer.v[1]);
     int own = -1;
-    if (watching && answer.v[0] == 0 && inner->audioOpen(path, own) == 0)
+    if (watching && answer.v[0] == 0 && inner->audio.open(path, own) == 0)
         innerHandles[answer.v[1]] = own;
     return int(answer.v[0]);
 }
@@ -530,7 +516,7 @@ int clipCall(Kind kind, int handle, int (*call)(int)) {
 int audioIsPlaying(int handle, int& playing) {
     if (mode == Mode::record) {
         enter();
-        const int result = inner->audioIsPlaying(handle, playing);
+        const int result = inner->audio.isPlaying(handle, playing);
         note(kAudioPlaying, handle, {{result, playing}});
         leave();
         return result;
@@ -546,9 +532,9 @@ int audioIsPlaying(int handle, int& playing) {
 
 void traceSound(const char* action, int clip, int result) {
     if (mode == Mode::record) enter();
-    inner->traceSound(action, clip, result);
+    inner->session.traceSound(action, clip, result);
     if (mode == Mode::record) {
-        traceLine("sound %s %d %d", action, clip, result);
+        traceSoundEvent(windowTrace, inner->session.sessionMs(), action, clip, result);
         note(kSound, 0, {{soundAction(action), clip, result}});
         leave();
         return;
@@ -561,7 +547,7 @@ void traceSound(const char* action, int clip, int result) {
 std::FILE* openDataFile(const char* path) {
     if (mode == Mode::record) {
         enter();
-        std::FILE* file = inner->openDataFile(path);
+        std::FILE* file = inner->files.openDataFile(path);
         int error = errno;
         std::vector<uint8_t> bytes;
         if (file != nullptr) {
@@ -593,7 +579,7 @@ std::FILE* openDataFile(const char* path) {
 int replaceDataFile(const char* path, const void* bytes, size_t size) {
     if (mode == Mode::record) {
         enter();
-        const int result = inner->replaceDataFile(path, bytes, size);
+        const int result = inner->files.replaceDataFile(path, bytes, size);
         note(kDataReplace, 0, {{result}});
         leave();
         return result;
@@ -615,33 +601,42 @@ void wrap(const BackendTable& wrapped) {
 }
 
 const BackendTable backend{
-    .start = start,
-    .addShot = [](uint32_t ms, const char* path) { inner->addShot(ms, path); },
-    .isKeyDown = isKeyDown,
-    .readJoystick = readJoystick,
-    .cursorClientX = cursorClientX,
-    .buttonsPolled = buttonsPolled,
-    .tickCount = tickCount,
-    .sleepMs = sleepMs,
-    .showMessageBox = showMessageBox,
-    .writeWindow = writeWindow,
-    .readWindow = readWindow,
-    .runWindow = runWindow,
-    .postQuit = postQuit,
-    .sendDestroy = sendDestroy,
-    .waitGameThread = waitGameThread,
-    .finish = finish,
-    .audioOpen = audioOpen,
-    .audioPlay = [](int handle) { return clipCall(kAudioPlay, handle, inner->audioPlay); },
-    .audioStop = [](int handle) { return clipCall(kAudioStop, handle, inner->audioStop); },
-    .audioIsPlaying = audioIsPlaying,
-    .audioClose = [](int handle) { return clipCall(kAudioClose, handle, inner->audioClose); },
-    .traceSound = traceSound,
-    .openDataFile = openDataFile,
-    .replaceDataFile = replaceDataFile,
-    .sessionMs = [] { return inner->sessionMs(); },
-    .advanceSession = [](uint32_t ms) { inner->advanceSession(ms); },
-    .closeWindow = [] { inner->closeWindow(); },
+    .window =
+        {
+            .runWindow = runWindow,
+            .postQuit = postQuit,
+            .sendDestroy = sendDestroy,
+            .waitGameThread = waitGameThread,
+            .showMessageBox = showMessageBox,
+            .writeWindow = writeWindow,
+            .readWindow = readWindow,
+            .tickCount = tickCount,
+            .sleepMs = sleepMs,
+        },
+    .input =
+        {
+            .isKeyDown = isKeyDown,
+            .readJoystick = readJoystick,
+            .cursorClientX = cursorClientX,
+            .buttonsPolled = buttonsPolled,
+        },
+    .audio = {
+        .open = audioOpen,
+        .play = [](int handle) { return clipCall(kAudioPlay, handle, inner->audio.play); },
+        .stop = [](int handle) { return clipCall(kAudioStop, handle, inner->audio.stop); },
+        .isPlaying = audioIsPlaying,
+        .close = [](int handle) { return clipCall(kAudioClose, handle, inner->audio.close); },
+    },
+    .files = {.openDataFile = openDataFile, .replaceDataFile = replaceDataFile},
+    .session = {
+        .start = start,
+        .addShot = [](uint32_t ms, const char* path) { inner->session.addShot(ms, path); },
+        .finish = finish,
+        .traceSound = traceSound,
+        .sessionMs = [] { return inner->session.sessionMs(); },
+        .advanceSession = [](uint32_t ms) { inner->session.advanceSession(ms); },
+        .closeWindow = [] { inner->session.closeWindow(); },
+    },
 };
 
 } // namespace platform::record

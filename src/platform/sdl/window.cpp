@@ -41,7 +41,7 @@ Uint32 wakeEvent = 0;
 // The window picture: the game thread writes it, the main thread shows it. A frame that arrives
 // before the last one was shown replaces it, so a fast game never queues frames.
 std::mutex pictureLock;
-std::vector<uint8_t> picture(size_t(kWindowWidth) * kWindowHeight * 3, 255);
+std::vector<uint8_t> picture = blankPicture();
 std::atomic<bool> pictureDirty{true};
 
 // Requests from the game thread that only the main thread may carry out. Once the main thread

@@ -17,7 +17,7 @@ namespace platform::web {
 
 namespace {
 
-std::vector<uint8_t> picture(size_t(kWindowWidth) * kWindowHeight * 3, 255);
+std::vector<uint8_t> picture = blankPicture();
 WindowHandlers handlers;
 uint32_t lastYield = 0;
 
@@ -94,39 +94,45 @@ int replaceScores(const char* path, const void* bytes, size_t size) {
 } // namespace
 
 const BackendTable backend{
-    .start = [](Backend, const HeadlessOptions&) { return 0; },
-    .addShot = [](uint32_t, const char*) {},
-    .isKeyDown = isKeyDown,
-    .readJoystick = readJoystick,
-    .cursorClientX = [] { return vorbletCursorX(); },
-    .buttonsPolled = yieldNow,
-    .tickCount = [] { return vorbletGameTicks(); },
-    .sleepMs = sleepMs,
-    .showMessageBox = showMessageBox,
-    .writeWindow = writeWindow,
-    .readWindow = readWindow,
-    .runWindow = runWindow,
-    .postQuit = [] {},
-    // The game's own end, on the one thread there is.
-    .sendDestroy = [] { handlers.destroyed(); },
-    .waitGameThread = [] {},
-    .finish = [](int exitCode) { vorbletShowEnded(exitCode); },
-    .audioOpen = audioOpen,
-    .audioPlay = audioPlay,
-    .audioStop = audioStop,
-    .audioIsPlaying = audioIsPlaying,
-    .audioClose = audioClose,
-    .traceSound = [](const char*, int, int) {},
-    .openDataFile = openRegularFile,
-    .replaceDataFile = replaceScores,
-    // The page records nothing (it takes no options), but keeps the table whole.
-    .sessionMs = [] { return uint32_t(emscripten_get_now()); },
-    .advanceSession =
-        [](uint32_t ms) {
-            while (int32_t(ms - uint32_t(emscripten_get_now())) > 0)
-                emscripten_sleep(1);
+    .window = {
+        .runWindow = runWindow,
+        .postQuit = doNothing,
+        // The game's own end, on the one thread there is.
+        .sendDestroy = [] { handlers.destroyed(); },
+        .waitGameThread = doNothing,
+        .showMessageBox = showMessageBox,
+        .writeWindow = writeWindow,
+        .readWindow = readWindow,
+        .tickCount = [] { return vorbletGameTicks(); },
+        .sleepMs = sleepMs,
+    },
+    .input =
+        {
+            .isKeyDown = isKeyDown,
+            .readJoystick = readJoystick,
+            .cursorClientX = [] { return vorbletCursorX(); },
+            .buttonsPolled = yieldNow,
         },
-    .closeWindow = [] { handlers.destroyed(); },
+    .audio =
+        {
+            .open = audioOpen,
+            .play = audioPlay,
+            .stop = audioStop,
+            .isPlaying = audioIsPlaying,
+            .close = audioClose,
+        },
+    .files = {.openDataFile = openRegularFile, .replaceDataFile = replaceScores},
+    // The page records nothing (it takes no options), but keeps the table whole.
+    .session = {
+        .finish = [](int exitCode) { vorbletShowEnded(exitCode); },
+        .sessionMs = [] { return uint32_t(emscripten_get_now()); },
+        .advanceSession =
+            [](uint32_t ms) {
+                while (int32_t(ms - uint32_t(emscripten_get_now())) > 0)
+                    emscripten_sleep(1);
+            },
+        .closeWindow = [] { handlers.destroyed(); },
+    },
 };
 
 } // namespace platform::web
