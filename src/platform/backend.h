@@ -87,9 +87,10 @@ namespace web {
 extern const BackendTable backend; // a canvas on a web page, in place of the SDL window
 }
 namespace record {
-// Records the answers of the table it wraps, or replays a recording in front of it.
-extern const BackendTable backend;
-void wrap(const BackendTable& inner);
+extern const BackendTable recorder; // records the answers of the table it wraps
+extern const BackendTable replayer; // answers from a recording in front of the table it wraps
+// Wraps inner in the recorder or the replayer, and gives the table to use.
+const BackendTable& wrap(const BackendTable& inner, bool replaying);
 } // namespace record
 
 } // namespace platform

@@ -30,8 +30,7 @@ int selectBackend(Backend chosen, const HeadlessOptions& options) {
     kind = chosen;
     active = chosen == Backend::window ? windowTable : headlessTable;
     if (options.recordPath != nullptr || options.replayPath != nullptr) {
-        record::wrap(*active);
-        active = &record::backend;
+        active = &record::wrap(*active, options.replayPath != nullptr);
     }
     return active->session.start(chosen, options);
 }

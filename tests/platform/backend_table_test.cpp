@@ -21,7 +21,8 @@ TEST(BackendTable, EveryBackendFillsEveryEntry) {
     } backends[] = {
         {"sdl", platform::sdl::backend},
         {"headless", platform::headless::backend},
-        {"record", platform::record::backend},
+        {"recorder", platform::record::recorder},
+        {"replayer", platform::record::replayer},
     };
     for (const auto& backend : backends) {
         AnyFunction entries[kEntries];
