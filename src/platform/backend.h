@@ -77,6 +77,11 @@ struct BackendTable {
     SessionEntries session;
 };
 
+// The index of the first empty entry of a table, read as the array of function pointers it is, or
+// -1 when every entry is filled. The start refuses a table with an empty entry, so that no
+// compiler's silence about a missing one reaches a player as a crash.
+int firstEmptyEntry(const BackendTable& table);
+
 namespace sdl {
 extern const BackendTable backend; // a real window, SDL2 and SDL2_mixer
 }

@@ -4,6 +4,9 @@
 #include "platform/system/thread.h"
 
 #include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <iterator>
 
 namespace platform {
 
@@ -21,6 +24,17 @@ Backend kind = Backend::window;
 const BackendTable* active = windowTable;
 } // namespace
 
+using AnyFunction = void (*)();
+static_assert(sizeof(BackendTable) % sizeof(AnyFunction) == 0, "a table holds only functions");
+
+int firstEmptyEntry(const BackendTable& table) {
+    AnyFunction entries[sizeof(BackendTable) / sizeof(AnyFunction)];
+    std::memcpy(entries, &table, sizeof entries);
+    for (size_t i = 0; i < std::size(entries); ++i)
+        if (entries[i] == nullptr) return int(i);
+    return -1;
+}
+
 int selectBackend(Backend chosen, const HeadlessOptions& options) {
 #ifdef SIGXFSZ
     // A file-size limit must fail the write that passes it (EFBIG), so that a save can clean up
@@ -32,6 +46,13 @@ int selectBackend(Backend chosen, const HeadlessOptions& options) {
     if (options.recordPath != nullptr || options.replayPath != nullptr) {
         active = &record::wrap(*active, options.replayPath != nullptr);
     }
+    for (const BackendTable* table :
+         {active, chosen == Backend::window ? windowTable : headlessTable})
+        if (const int empty = firstEmptyEntry(*table); empty >= 0) {
+            std::fprintf(stderr, "vorblet: the backend leaves entry %d of its table empty\n",
+                         empty);
+            return 70;
+        }
     return active->session.start(chosen, options);
 }
 
