@@ -1,10 +1,13 @@
 #include "platform/sdl/clock.h"
 
+#include "platform/game_sleep.h"
+
 #include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <mutex>
 
 namespace platform::sdl {
@@ -22,6 +25,23 @@ Uint64 pausedTotal = 0; // real ms spent in pauses that have ended
 Uint64 gameNow() {
     return (pausedNow ? pausedAt : SDL_GetTicks64()) - pausedTotal;
 }
+
+// The game's clock for a sleep, read and waited on with the lock held. A short sleep without the
+// lock is as exact as the old plain delay; a pause that begins meanwhile holds the rest.
+struct LockedClock {
+    std::unique_lock<std::mutex>& guard;
+    bool stopsWhenReleased;
+    uint32_t longestStep; // ms the sleep goes before it looks at the clock again
+    bool stopped() const { return stopsWhenReleased && released; }
+    bool paused() const { return pausedNow; }
+    void waitWhilePaused() { pauseChanged.wait(guard); }
+    uint32_t now() const { return uint32_t(gameNow()); }
+    void sleepFor(uint32_t ms) {
+        guard.unlock();
+        SDL_Delay(std::min(ms, longestStep));
+        guard.lock();
+    }
+};
 
 } // namespace
 
@@ -54,20 +74,8 @@ uint32_t gameTicks() {
 
 void gameSleep(uint32_t ms) {
     std::unique_lock guard(clockLock);
-    const Uint64 until = gameNow() + ms;
-    for (;;) {
-        if (pausedNow) {
-            pauseChanged.wait(guard);
-            continue;
-        }
-        const Uint64 now = gameNow();
-        if (now >= until) return;
-        // A short sleep without the lock is as exact as the old plain delay; a pause that
-        // begins meanwhile holds the rest of the sleep.
-        guard.unlock();
-        SDL_Delay(Uint32(until - now));
-        guard.lock();
-    }
+    LockedClock clock{guard, false, UINT32_MAX};
+    sleepUntilGameTime(clock, uint32_t(gameNow()) + ms);
 }
 
 uint32_t sessionTicks() {
@@ -77,18 +85,8 @@ uint32_t sessionTicks() {
 // A closed window stops the wait: a replay may hold a long pause that nobody wants to sit out.
 void gameSleepUntil(uint32_t ms) {
     std::unique_lock guard(clockLock);
-    for (;;) {
-        if (released) return;
-        if (pausedNow) {
-            pauseChanged.wait(guard);
-            continue;
-        }
-        const Uint64 now = gameNow();
-        if (int32_t(ms - uint32_t(now)) <= 0) return;
-        guard.unlock();
-        SDL_Delay(std::min<Uint32>(Uint32(int32_t(ms - uint32_t(now))), 50));
-        guard.lock();
-    }
+    LockedClock clock{guard, true, 50};
+    sleepUntilGameTime(clock, ms);
 }
 
 } // namespace platform::sdl

@@ -1,6 +1,7 @@
 // The web backend's table: the window is a canvas on a page, the sound WebAudio, and the game's
 // sleeps hand the page back to the browser (Asyncify) so that it keeps drawing and listening.
 #include "platform/backend.h"
+#include "platform/game_sleep.h"
 #include "platform/system/file_replace.h"
 #include "platform/system/regular_file.h"
 #include "platform/system/version.h"
@@ -43,18 +44,18 @@ int readJoystick(uint32_t& x, uint32_t& buttons) {
     return vorbletReadGamepad(&x, &buttons);
 }
 
-// While paused the game's clock stands still, so the sleep goes on until the pause is over.
+// The page's clock, which the page's pause holds; every wait hands the page back to the browser.
+struct PageClock {
+    bool stopped() const { return false; }
+    bool paused() const { return vorbletPaused() != 0; }
+    void waitWhilePaused() { emscripten_sleep(50); }
+    uint32_t now() const { return vorbletGameTicks(); }
+    void sleepFor(uint32_t ms) { emscripten_sleep(ms); }
+};
+
 void sleepMs(uint32_t ms) {
-    const uint32_t until = vorbletGameTicks() + ms;
-    for (;;) {
-        if (vorbletPaused() != 0) {
-            emscripten_sleep(50);
-            continue;
-        }
-        const int32_t left = int32_t(until - vorbletGameTicks());
-        if (left <= 0) break;
-        emscripten_sleep(unsigned(left));
-    }
+    PageClock clock;
+    sleepUntilGameTime(clock, vorbletGameTicks() + ms);
     lastYield = vorbletGameTicks();
 }
 
