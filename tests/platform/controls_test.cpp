@@ -34,7 +34,7 @@ TEST_F(Controls, EachPressGivesItsAction) {
             << "input " << int(c.input) << (c.alt ? " with Alt" : "");
 }
 
-// Every input alone, and the game key or fire button it holds down (-1: none).
+// Every input alone, and the game key it holds down, the fire button (kFire) or nothing.
 TEST_F(Controls, HeldInputsGiveTheGameKeys) {
     constexpr int kFire = -2, kNothing = -1;
     struct Case {
