@@ -490,8 +490,8 @@ TEST_F(WindowTest, TheWindowScalesByWholeNumbersAndGoesFullscreen) {
     EXPECT_NE(saved.find("fullscreen = 0\n"), std::string::npos) << saved;
 }
 
-// Under a window manager, F11 fills the screen with the picture at the largest whole scale,
-// centred on black, and F11 again gives the window back.
+// Under a window manager, F11 (or Alt+Enter) fills the screen with the picture at the largest
+// whole scale, centred on black, and the same key again gives the window back.
 TEST_F(WindowTest, F11FillsTheScreenWithTheCentredPicture) {
     ASSERT_TRUE(x.startWindowManager()) << "no window manager (openbox)";
     unsigned long window = start("fullscreen");
@@ -500,18 +500,20 @@ TEST_F(WindowTest, F11FillsTheScreenWithTheCentredPicture) {
     int screenWidth = 0, screenHeight = 0;
     x.screenSize(screenWidth, screenHeight);
     const int scale = std::min(screenWidth / 640, screenHeight / 460);
-    x.holdKey(window, "F11", 200);
-    EXPECT_TRUE(waitFor(
-        [&] {
-            const BmpImage picture = grab(window);
-            return picture.width == screenWidth && picture.height == screenHeight &&
-                   showsScaled(picture, scale, (screenWidth - 640 * scale) / 2,
-                               (screenHeight - 460 * scale) / 2);
-        },
-        kToShow))
-        << "F11 did not fill the screen with the picture centred at scale " << scale;
-    x.holdKey(window, "F11", 200);
-    EXPECT_TRUE(waitFor([&] { return grab(window).width < screenWidth; }, kToShow));
+    for (const char* key : {"F11", "alt+Return"}) {
+        x.holdKey(window, key, 200);
+        EXPECT_TRUE(waitFor(
+            [&] {
+                const BmpImage picture = grab(window);
+                return picture.width == screenWidth && picture.height == screenHeight &&
+                       showsScaled(picture, scale, (screenWidth - 640 * scale) / 2,
+                                   (screenHeight - 460 * scale) / 2);
+            },
+            kToShow))
+            << key << " did not fill the screen with the picture centred at scale " << scale;
+        x.holdKey(window, key, 200);
+        EXPECT_TRUE(waitFor([&] { return grab(window).width < screenWidth; }, kToShow)) << key;
+    }
     x.requestClose(window);
     EXPECT_EQ(ends(), 0) << game->errors();
 }

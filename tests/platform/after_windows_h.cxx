@@ -5,6 +5,7 @@
 
 #include "platform/backend.h"
 #include "platform/bmp_file.h"
+#include "platform/controls.h"
 #include "platform/platform.h"
 #include "platform/system/executable_folder.h"
 #include "platform/system/file_lock.h"

@@ -1,13 +1,13 @@
 // The headless script parser: what a good script becomes, and the line and reason it gives for
 // each kind of malformed line.
+#include "platform/controls.h"
 #include "platform/headless/script.h"
-#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using platform::headless::kJoyFire;
+using platform::Input;
 using platform::headless::parseScript;
 using platform::headless::ScriptEvent;
 
@@ -28,13 +28,13 @@ TEST(ScriptParser, ReadsEveryActionSkippingBlanksAndComments) {
     std::string error;
     ASSERT_TRUE(parseScript(text, events, error)) << error;
     const std::vector<ScriptEvent> expected = {
-        {0, ScriptEvent::keyDown, platform::kKeySpace},
-        {100, ScriptEvent::keyUp, platform::kKeySpace},
+        {0, ScriptEvent::keyDown, int(Input::space)},
+        {100, ScriptEvent::keyUp, int(Input::space)},
         {100, ScriptEvent::joyX, 65535},
         {200, ScriptEvent::joyNone, 0},
         {300, ScriptEvent::cursor, -40},
-        {300, ScriptEvent::keyDown, kJoyFire},
-        {400, ScriptEvent::keyDown, platform::headless::kPauseKey},
+        {300, ScriptEvent::keyDown, int(Input::joystickButton1)},
+        {400, ScriptEvent::keyDown, int(Input::p)},
         {500, ScriptEvent::focusOut, 0},
         {600, ScriptEvent::focusIn, 0},
         {4294967295u, ScriptEvent::close, 0},

@@ -1,5 +1,6 @@
 #include "support/headless_probe.h"
 
+#include "platform/controls.h"
 #include "platform/headless/state.h"
 #include "platform/window_picture.h"
 
@@ -8,6 +9,37 @@
 namespace platform::probe {
 
 using headless::state;
+
+namespace {
+
+// The inputs that give the game each key, as a script's key names choose them.
+struct KeyInput {
+    int virtualKey;
+    Input input;
+};
+constexpr KeyInput kKeyInputs[] = {
+    {kKeySpace, Input::space},
+    {kKeyEscape, Input::escape},
+    {kKeyLeft, Input::left},
+    {kKeyRight, Input::right},
+    {kKeyShift, Input::leftShift},
+    {kKeyTab, Input::tab},
+    {kKeyControl, Input::leftControl},
+    {kKeyLeftButton, Input::leftButton},
+    {kKeyRightButton, Input::rightButton},
+    {kJoyFire, Input::joystickButton1},
+};
+
+bool inputOfKey(int virtualKey, Input& input) {
+    for (const KeyInput& row : kKeyInputs)
+        if (row.virtualKey == virtualKey) {
+            input = row.input;
+            return true;
+        }
+    return false;
+}
+
+} // namespace
 
 void resetHeadless(bool noSound) {
     selectBackend(Backend::headless, HeadlessOptions{});
@@ -21,8 +53,8 @@ void resetHeadless(bool noSound) {
     s.nextEvent = 0;
     s.shots.clear();
     s.nextShot = 0;
-    for (bool& key : s.keys)
-        key = false;
+    for (bool& held : s.held)
+        held = false;
     s.joystickPresent = false;
     s.joystickX = 32768;
     s.cursorX = 320;
@@ -35,13 +67,14 @@ void resetHeadless(bool noSound) {
 }
 
 void setKey(int virtualKey, bool down) {
-    if (virtualKey >= 0 && virtualKey <= headless::kJoyFire) state().keys[virtualKey] = down;
+    Input input{};
+    if (inputOfKey(virtualKey, input)) state().held[int(input)] = down;
 }
 
 void setJoystick(bool present, uint32_t x, bool button1) {
     state().joystickPresent = present;
     state().joystickX = x;
-    state().keys[headless::kJoyFire] = button1;
+    state().held[int(Input::joystickButton1)] = button1;
 }
 
 void setCursorX(int32_t x) {
@@ -76,12 +109,12 @@ uint64_t presentCount() {
     return state().presents;
 }
 
-static_assert(kJoyFire == headless::kJoyFire);
-
 void scheduleKey(uint32_t ms, int virtualKey, bool down) {
     using headless::ScriptEvent;
     headless::State& s = state();
-    const ScriptEvent event{ms, down ? ScriptEvent::keyDown : ScriptEvent::keyUp, virtualKey};
+    Input input{};
+    if (!inputOfKey(virtualKey, input)) return;
+    const ScriptEvent event{ms, down ? ScriptEvent::keyDown : ScriptEvent::keyUp, int(input)};
     auto place = std::upper_bound(s.events.begin() + ptrdiff_t(s.nextEvent), s.events.end(), ms,
                                   [](uint32_t t, const ScriptEvent& e) { return t < e.ms; });
     s.events.insert(place, event);

@@ -1,5 +1,5 @@
-// The browser build played in Debian's Chromium: the title as the headless backend draws it, a
-// round, the game-over band, the high score kept across a reload, the records of two tabs both
+// The browser build played in Debian's Chromium: the title as the headless backend draws it, the
+// pause key, a round, the game-over band, the high score kept across a reload, the records of two tabs both
 // kept, a browser without IndexedDB, a missing artwork file shown in the page, and the size of the
 // page. Usage:
 //   node web_test.mjs SITE-FOLDER NATIVE-BINARY GAME-FOLDER
@@ -212,6 +212,16 @@ try {
   check(await waitFor(async () => sameAsTitle(await canvas(page), title)),
         'the title equals the headless picture pixel for pixel');
   check(await page.title() === 'Vorblet v1.0.5', 'the caption is the page title');
+
+  // P dims the picture under the pause mark's white bars; P again gives the title back.
+  const pauseShows = async () => {
+    const pixels = await canvas(page), bar = (230 * 640 + 300) * 4;
+    return pixels[bar] === 255 && pixels[bar + 1] === 255 && pixels[bar + 2] === 255 && !sameAsTitle(pixels, title);
+  };
+  await press(page, 'KeyP');
+  check(await waitFor(pauseShows), 'P pauses: the pause mark shows');
+  await press(page, 'KeyP');
+  check(await waitFor(async () => sameAsTitle(await canvas(page), title)), 'P again resumes: the title shows');
 
   const before = await playRound(page, 'one tab');
   check(await waitFor(async () => (await storedScores(page))[NORMAL] === (await ownScores(page))[NORMAL]),

@@ -95,8 +95,10 @@ void addShot(uint32_t ms, const char* path) {
 bool isKeyDown(int virtualKey) {
     deliverDue();
     // Without the focus, keys and buttons reach another program, as on the window.
-    return virtualKey >= 0 && virtualKey <= kJoyFire && state().keys[virtualKey] &&
-           !state().focusLost;
+    if (virtualKey < 0 || virtualKey >= kGameKeyCount || state().focusLost) return false;
+    GameInputs game;
+    gameInputsFrom(state().held, game);
+    return game.keys[virtualKey];
 }
 
 int readJoystick(uint32_t& x, uint32_t& buttons) {
@@ -104,7 +106,9 @@ int readJoystick(uint32_t& x, uint32_t& buttons) {
     const State& s = state();
     if (!s.joystickPresent) return 1;
     x = s.joystickX;
-    buttons = s.keys[kJoyFire] && !s.focusLost ? 1u : 0u;
+    GameInputs game;
+    gameInputsFrom(s.held, game);
+    buttons = game.fire && !s.focusLost ? 1u : 0u;
     if (s.focusLost) x = 32768;
     return 0;
 }

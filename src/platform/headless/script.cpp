@@ -1,6 +1,6 @@
 #include "platform/headless/script.h"
 
-#include "platform/platform.h"
+#include "platform/controls.h"
 #include "platform/system/quoted.h"
 
 #include <cerrno>
@@ -11,22 +11,24 @@ namespace platform::headless {
 
 namespace {
 
+// The script's keys are inputs as a keyboard, mouse and joystick report them; SHIFT and CONTROL
+// are the left ones.
 struct KeyName {
     const char* name;
-    int key;
+    Input input;
 };
 constexpr KeyName kKeys[] = {
-    {"SPACE", kKeySpace},
-    {"ESCAPE", kKeyEscape},
-    {"LEFT", kKeyLeft},
-    {"RIGHT", kKeyRight},
-    {"SHIFT", kKeyShift},
-    {"TAB", kKeyTab},
-    {"CONTROL", kKeyControl},
-    {"LBUTTON", kKeyLeftButton},
-    {"RBUTTON", kKeyRightButton},
-    {"JOYFIRE", kJoyFire},
-    {"P", kPauseKey},
+    {"SPACE", Input::space},
+    {"ESCAPE", Input::escape},
+    {"LEFT", Input::left},
+    {"RIGHT", Input::right},
+    {"SHIFT", Input::leftShift},
+    {"TAB", Input::tab},
+    {"CONTROL", Input::leftControl},
+    {"LBUTTON", Input::leftButton},
+    {"RBUTTON", Input::rightButton},
+    {"JOYFIRE", Input::joystickButton1},
+    {"P", Input::p},
 };
 
 // Whole-token decimal parse; rejects empty text, trailing junk and values outside [low, high].
@@ -70,7 +72,7 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
                 if (argument == key.name) found = &key;
             if (found == nullptr) return fail("unknown key " + quotedForMessage(argument));
             event.kind = action == "down" ? ScriptEvent::keyDown : ScriptEvent::keyUp;
-            event.value = found->key;
+            event.value = int(found->input);
         } else if (action == "joyx") {
             long x = 0;
             if (argument == "none") {

@@ -9,11 +9,8 @@ namespace platform::headless {
 struct ScriptEvent {
     uint32_t ms;
     enum Kind { keyDown, keyUp, joyX, joyNone, cursor, close, focusOut, focusIn } kind;
-    int value; // virtual key (kKey* or kJoyFire), joystick x or cursor x
+    int value; // an Input (platform/controls.h), joystick x or cursor x
 };
-constexpr int kJoyFire = 0x100; // the joystick's button 1 in script events
-// P, which pauses and resumes as on the window; the backend keeps it, the game never reads it.
-constexpr int kPauseKey = 0x50;
 
 // Parses a script; on a malformed line fills error with "LINE: what" and returns false.
 bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std::string& error);

@@ -2,6 +2,7 @@
 #include "platform/headless/state.h"
 
 #include "platform/bmp_file.h"
+#include "platform/controls.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -44,16 +45,21 @@ void applyEvent(const ScriptEvent& event) {
     State& s = state();
     switch (event.kind) {
     case ScriptEvent::keyDown:
-    case ScriptEvent::keyUp:
-        if (event.value == kPauseKey && event.kind == ScriptEvent::keyDown && !s.keys[kPauseKey])
+    case ScriptEvent::keyUp: {
+        const bool down = event.kind == ScriptEvent::keyDown;
+        bool& held = s.held[event.value];
+        // The player's own keys act as they go down; the backend has no sound to mute and no
+        // window to make fullscreen.
+        if (down && !held && actionOfPress(Input(event.value), false) == Action::pause)
             s.pausedByKey = !s.pausedByKey;
-        s.keys[event.value] = event.kind == ScriptEvent::keyDown;
+        held = down;
         // A button pressed on a joystick means there is one, resting at the centre.
-        if (event.value == kJoyFire && event.kind == ScriptEvent::keyDown && !s.joystickPresent) {
+        if (event.value == int(Input::joystickButton1) && down && !s.joystickPresent) {
             s.joystickPresent = true;
             s.joystickX = 32768;
         }
         break;
+    }
     case ScriptEvent::joyX:
         s.joystickPresent = true;
         s.joystickX = static_cast<uint32_t>(event.value);

@@ -1,6 +1,7 @@
 #pragma once
 // The headless backend's model of the machine: a virtual clock, the controls as the script set
 // them, the window picture, and the trace. Shared by the backend's files and the test probe.
+#include "platform/controls.h"
 #include "platform/headless/script.h"
 #include "platform/platform.h"
 #include "platform/timed_clips.h"
@@ -28,7 +29,7 @@ struct State {
     std::vector<Shot> shots; // kept in order of time
     size_t nextShot = 0;
 
-    bool keys[kJoyFire + 1] = {};
+    bool held[kInputCount] = {};
     bool joystickPresent = false;
     uint32_t joystickX = 32768;
     int32_t cursorX = 320;

@@ -1,5 +1,6 @@
 #include "platform/sdl/input.h"
 
+#include "platform/controls.h"
 #include "platform/platform.h"
 
 #include <atomic>
@@ -12,13 +13,48 @@ namespace {
 // SDL's input state may only be read on the thread that pumps events, so the main thread keeps
 // this snapshot and the game thread reads it without locks.
 struct InputSnapshot {
-    std::atomic<bool> keys[0x28] = {};
+    std::atomic<bool> keys[kGameKeyCount] = {};
     std::atomic<bool> joystickPresent{false};
     std::atomic<uint32_t> joystickX{32768};
     std::atomic<bool> joystickFire{false};
     std::atomic<int32_t> cursorX{0};
 };
 InputSnapshot input;
+
+// Held keys are read by where they sit (scancodes), so that the arrows and Shift are in the same
+// place on every layout; a press names its key by its label (keycode), so that P and M follow
+// the layout.
+struct KeyRow {
+    Input input;
+    SDL_Scancode scancode;
+    SDL_Keycode keycode;
+};
+constexpr KeyRow kKeyRows[] = {
+    {Input::space, SDL_SCANCODE_SPACE, SDLK_SPACE},
+    {Input::escape, SDL_SCANCODE_ESCAPE, SDLK_ESCAPE},
+    {Input::left, SDL_SCANCODE_LEFT, SDLK_LEFT},
+    {Input::right, SDL_SCANCODE_RIGHT, SDLK_RIGHT},
+    {Input::leftShift, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT},
+    {Input::rightShift, SDL_SCANCODE_RSHIFT, SDLK_RSHIFT},
+    {Input::tab, SDL_SCANCODE_TAB, SDLK_TAB},
+    {Input::leftControl, SDL_SCANCODE_LCTRL, SDLK_LCTRL},
+    {Input::rightControl, SDL_SCANCODE_RCTRL, SDLK_RCTRL},
+    {Input::p, SDL_SCANCODE_P, SDLK_p},
+    {Input::m, SDL_SCANCODE_M, SDLK_m},
+    {Input::f11, SDL_SCANCODE_F11, SDLK_F11},
+    {Input::enter, SDL_SCANCODE_RETURN, SDLK_RETURN},
+};
+
+struct PadRow {
+    Input input;
+    SDL_GameControllerButton button;
+};
+constexpr PadRow kPadRows[] = {
+    {Input::padA, SDL_CONTROLLER_BUTTON_A},
+    {Input::padB, SDL_CONTROLLER_BUTTON_B},
+    {Input::padStart, SDL_CONTROLLER_BUTTON_START},
+    {Input::padBack, SDL_CONTROLLER_BUTTON_BACK},
+};
 
 SDL_GameController* controller = nullptr;
 SDL_Joystick* joystick = nullptr;
@@ -49,51 +85,63 @@ void closeJoystick() {
     joystick = nullptr;
 }
 
+bool inputOfKey(SDL_Keycode keycode, Input& input) {
+    for (const KeyRow& row : kKeyRows)
+        if (row.keycode == keycode) {
+            input = row.input;
+            return true;
+        }
+    return false;
+}
+
+bool inputOfPadButton(uint8_t button, Input& input) {
+    for (const PadRow& row : kPadRows)
+        if (row.button == button) {
+            input = row.input;
+            return true;
+        }
+    return false;
+}
+
 void refreshInput(SDL_Window* window, bool focused, const PicturePlace& picture) {
+    bool held[kInputCount] = {};
     const Uint8* keys = SDL_GetKeyboardState(nullptr);
-    input.keys[kKeySpace] = focused && keys[SDL_SCANCODE_SPACE];
-    input.keys[kKeyEscape] = focused && keys[SDL_SCANCODE_ESCAPE];
-    input.keys[kKeyLeft] = focused && keys[SDL_SCANCODE_LEFT];
-    input.keys[kKeyRight] = focused && keys[SDL_SCANCODE_RIGHT];
-    input.keys[kKeyShift] = focused && (keys[SDL_SCANCODE_LSHIFT] || keys[SDL_SCANCODE_RSHIFT]);
-    input.keys[kKeyTab] = focused && keys[SDL_SCANCODE_TAB];
-    input.keys[kKeyControl] = focused && (keys[SDL_SCANCODE_LCTRL] || keys[SDL_SCANCODE_RCTRL]);
+    for (const KeyRow& row : kKeyRows)
+        held[int(row.input)] = keys[row.scancode] != 0;
 
     // The global state, so that a button held while the cursor leaves the window stays held.
     int mouseX = 0, mouseY = 0, windowX = 0, windowY = 0;
     Uint32 buttons = SDL_GetGlobalMouseState(&mouseX, &mouseY);
     SDL_GetWindowPosition(window, &windowX, &windowY);
-    input.keys[kKeyLeftButton] = focused && (buttons & SDL_BUTTON_LMASK) != 0;
-    input.keys[kKeyRightButton] = focused && (buttons & SDL_BUTTON_RMASK) != 0;
+    held[int(Input::leftButton)] = (buttons & SDL_BUTTON_LMASK) != 0;
+    held[int(Input::rightButton)] = (buttons & SDL_BUTTON_RMASK) != 0;
     input.cursorX = int32_t(std::floor((mouseX - windowX - picture.left) / picture.scale));
 
     if (!joystickAttached()) {
         closeJoystick();
         openFirstJoystick();
     }
-    if (controller != nullptr || joystick != nullptr) {
-        int axis = 0;
-        bool fire = false;
-        if (controller != nullptr) {
-            // The D-pad pushes as the stick does at its stop; A or Start is the fire button, and
-            // B or Back is Escape.
-            axis = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
-            if (button(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) axis = -32768;
-            if (button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) axis = 32767;
-            fire = button(SDL_CONTROLLER_BUTTON_A) || button(SDL_CONTROLLER_BUTTON_START);
-            if (button(SDL_CONTROLLER_BUTTON_B) || button(SDL_CONTROLLER_BUTTON_BACK))
-                input.keys[kKeyEscape] = focused;
-        } else {
-            axis = SDL_JoystickGetAxis(joystick, 0);
-            fire = SDL_JoystickGetButton(joystick, 0);
-        }
-        // Without the focus the stick rests at the centre: still there, steering nothing.
-        input.joystickX = focused ? uint32_t(axis + 32768) : 32768u; // -32768..32767 onto 0..65535
-        input.joystickFire = focused && fire;
-        input.joystickPresent = true;
-    } else {
-        input.joystickPresent = false;
+    int axis = 0;
+    if (controller != nullptr) {
+        // The D-pad pushes as the stick does at its stop.
+        axis = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+        if (button(SDL_CONTROLLER_BUTTON_DPAD_LEFT)) axis = -32768;
+        if (button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT)) axis = 32767;
+        for (const PadRow& row : kPadRows)
+            held[int(row.input)] = button(row.button);
+    } else if (joystick != nullptr) {
+        axis = SDL_JoystickGetAxis(joystick, 0);
+        held[int(Input::joystickButton1)] = SDL_JoystickGetButton(joystick, 0) != 0;
     }
+
+    GameInputs game;
+    if (focused) gameInputsFrom(held, game);
+    for (int key = 0; key < kGameKeyCount; ++key)
+        input.keys[key] = game.keys[key];
+    // Without the focus the stick rests at the centre: still there, steering nothing.
+    input.joystickX = focused ? uint32_t(axis + 32768) : 32768u; // -32768..32767 onto 0..65535
+    input.joystickFire = game.fire;
+    input.joystickPresent = controller != nullptr || joystick != nullptr;
 }
 
 bool isKeyDown(int virtualKey) {

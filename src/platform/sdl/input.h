@@ -1,5 +1,7 @@
 #pragma once
 // The controls as the main thread last saw them, for the game thread to read without locks.
+#include "platform/controls.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -17,6 +19,9 @@ struct PicturePlace {
 };
 void refreshInput(SDL_Window* window, bool focused, const PicturePlace& picture);
 void closeJoystick();
+// Main thread: the input a key press (by its keycode) or a controller's button names, if any.
+bool inputOfKey(SDL_Keycode keycode, Input& input);
+bool inputOfPadButton(uint8_t button, Input& input);
 
 // Game thread: the snapshot, as the seam's readers give it.
 bool isKeyDown(int virtualKey);

@@ -176,15 +176,28 @@ void rememberScale() {
     saveSettings(settings);
 }
 
-void handleKey(const SDL_KeyboardEvent& key) {
-    if (key.repeat != 0) return;
-    const SDL_Keycode code = key.keysym.sym;
-    if (code == SDLK_F11 || (code == SDLK_RETURN && (key.keysym.mod & KMOD_ALT) != 0))
+// The player's own keys; the game's keys are read as held, in the input snapshot.
+void carryOut(Action action) {
+    if (action == Action::fullscreen)
         toggleFullscreen();
-    else if (code == SDLK_p)
+    else if (action == Action::pause)
         pausedByKey = !pausedByKey;
-    else if (code == SDLK_m)
+    else if (action == Action::mute)
         toggleMute();
+}
+
+void handleKey(const SDL_KeyboardEvent& key) {
+    Input input{};
+    if (key.repeat != 0 || !inputOfKey(key.keysym.sym, input)) return;
+    carryOut(actionOfPress(input, (key.keysym.mod & KMOD_ALT) != 0));
+}
+
+// A pad's buttons are heard in the background too, where they must do nothing.
+void handlePadButton(const SDL_ControllerButtonEvent& event) {
+    Input input{};
+    const bool focused =
+        windowUsable() && (SDL_GetWindowFlags(window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    if (focused && inputOfPadButton(event.button, input)) carryOut(actionOfPress(input, false));
 }
 
 void handleWindowEvent(const SDL_WindowEvent& event) {
@@ -275,6 +288,7 @@ void pumpOnce(bool serveDestroys) {
             watchX11Event(event);
             if (event.type == SDL_WINDOWEVENT) handleWindowEvent(event.window);
             if (event.type == SDL_KEYDOWN) handleKey(event.key);
+            if (event.type == SDL_CONTROLLERBUTTONDOWN) handlePadButton(event.cbutton);
             if (event.type == SDL_QUIT ||
                 (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE))
                 close();

@@ -1,6 +1,7 @@
 // The web backend's table: the window is a canvas on a page, the sound WebAudio, and the game's
 // sleeps hand the page back to the browser (Asyncify) so that it keeps drawing and listening.
 #include "platform/backend.h"
+#include "platform/controls.h"
 #include "platform/game_sleep.h"
 #include "platform/system/file_replace.h"
 #include "platform/system/regular_file.h"
@@ -30,13 +31,48 @@ void yieldNow() {
     lastYield = vorbletGameTicks();
 }
 
+// The page's names for the inputs: a key's e.code, a mouse button, a button of the standard
+// gamepad. The page has no joystick of its own, only gamepads.
+struct InputName {
+    Input input;
+    const char* name;
+};
+constexpr InputName kInputNames[] = {
+    {Input::space, "Space"},
+    {Input::escape, "Escape"},
+    {Input::left, "ArrowLeft"},
+    {Input::right, "ArrowRight"},
+    {Input::leftShift, "ShiftLeft"},
+    {Input::rightShift, "ShiftRight"},
+    {Input::tab, "Tab"},
+    {Input::leftControl, "ControlLeft"},
+    {Input::rightControl, "ControlRight"},
+    {Input::p, "KeyP"},
+    {Input::m, "KeyM"},
+    {Input::f11, "F11"},
+    {Input::enter, "Enter"},
+    {Input::leftButton, "Mouse0"},
+    {Input::rightButton, "Mouse2"},
+    {Input::padA, "Pad0"},
+    {Input::padB, "Pad1"},
+    {Input::padBack, "Pad8"},
+    {Input::padStart, "Pad9"},
+};
+
+// The page's listeners must not call into the game while it sleeps (Asyncify), so they get the
+// table once, before the game starts, and look the inputs up themselves.
+void bindControls() {
+    for (const Control& control : controls())
+        for (const InputName& row : kInputNames)
+            if (row.input == control.input)
+                vorbletBindControl(row.name, int(control.action), control.virtualKey,
+                                   control.alt ? 1 : 0);
+}
+
 bool isKeyDown(int virtualKey) {
-    if (virtualKey == kKeyEscape) {
-        // A gamepad's B or Back is Escape; reading the pad brings its buttons up to date.
-        uint32_t x = 0, buttons = 0;
-        vorbletReadGamepad(&x, &buttons);
-        return vorbletKeyDown(kKeyEscape) != 0 || vorbletKeyDown(0x100) != 0;
-    }
+    // A gamepad's buttons may hold game keys; reading the pad brings them up to date.
+    uint32_t x = 0, buttons = 0;
+    vorbletReadGamepad(&x, &buttons);
     return vorbletKeyDown(virtualKey) != 0;
 }
 
@@ -80,6 +116,7 @@ void readWindow(int left, int top, int width, int height, uint8_t* firstLine, pt
 // The game runs inside the window's creation (see thread.cpp) and has ended when it returns.
 int runWindow(const WindowHandlers& windowHandlers) {
     handlers = windowHandlers;
+    bindControls();
     vorbletPageStart(picture.data(), kCaption);
     handlers.created();
     return 0;

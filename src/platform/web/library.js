@@ -2,7 +2,12 @@
 // src/platform/web/*.cpp through page.h.
 mergeInto(LibraryManager.library, {
   $Vorblet: {
-    keys: {},
+    // The controls as the game passed them at the start: input name (a key's e.code, 'Mouse' and
+    // a button number, 'Pad' and a standard gamepad button number) -> rows of {action, key, alt},
+    // the actions numbered as platform::Action numbers them.
+    bindings: {},
+    held: {},
+    padHeld: {},
     cursorX: 320,
     pausedByKey: false,
     pausedByPage: false,
@@ -17,9 +22,41 @@ mergeInto(LibraryManager.library, {
     audio: null,
     gain: null,
     clips: [],
-    codes: {
-      'Space': 0x20, 'Escape': 0x1B, 'ArrowLeft': 0x25, 'ArrowRight': 0x27, 'ShiftLeft': 0x10,
-      'ShiftRight': 0x10, 'Tab': 0x09, 'ControlLeft': 0x11, 'ControlRight': 0x11
+    gameKey: 1,
+    fire: 2,
+    pause: 3,
+    // What a press of the input does, chosen as platform::actionOfPress chooses: with Alt, a row
+    // that asks for Alt first; a row that asks for Alt never without it.
+    pressed: function(name, alt) {
+      var rows = Vorblet.bindings[name] || [], plain = null;
+      for (var i = 0; i < rows.length; ++i) {
+        if (rows[i].alt) {
+          if (alt) return rows[i];
+        } else if (!plain) {
+          plain = rows[i];
+        }
+      }
+      return plain;
+    },
+    // Whether any held input gives the action (and, for a game key, the key), as
+    // platform::gameInputsFrom does.
+    holds: function(action, key) {
+      var maps = [Vorblet.held, Vorblet.padHeld];
+      for (var m = 0; m < maps.length; ++m) {
+        for (var name in maps[m]) {
+          if (!maps[m][name]) continue;
+          var rows = Vorblet.bindings[name] || [];
+          for (var i = 0; i < rows.length; ++i)
+            if (!rows[i].alt && rows[i].action === action && (action !== Vorblet.gameKey || rows[i].key === key))
+              return true;
+        }
+      }
+      return false;
+    },
+    // Keys the page acts on are kept from the browser (no scrolling, no moving the focus away);
+    // the rest, mute and fullscreen among them, stay the browser's.
+    handled: function(row) {
+      return row !== null && (row.action === Vorblet.gameKey || row.action === Vorblet.pause);
     },
     paused: function() { return Vorblet.pausedByKey || Vorblet.pausedByPage; },
     // Pauses and resumes the clock and the sound together, so that no time passes for the game.
@@ -31,7 +68,7 @@ mergeInto(LibraryManager.library, {
       if (now === was) return;
       if (now) {
         Vorblet.pausedAt = performance.now();
-        Vorblet.keys = {};
+        Vorblet.held = {};
         if (Vorblet.audio) Vorblet.audio.suspend();
       } else {
         Vorblet.pausedTotal += performance.now() - Vorblet.pausedAt;
@@ -86,31 +123,27 @@ mergeInto(LibraryManager.library, {
     window.addEventListener('resize', Vorblet.fit);
     window.addEventListener('keydown', function(e) {
       Vorblet.wakeAudio();
-      if (e.code === 'KeyP') {
-        e.preventDefault();
+      var row = Vorblet.pressed(e.code, e.altKey);
+      if (!Vorblet.handled(row)) return;
+      e.preventDefault();
+      if (row.action === Vorblet.pause) {
         if (!e.repeat) Vorblet.setPause(!Vorblet.pausedByKey, Vorblet.pausedByPage);
         return;
       }
-      var key = Vorblet.codes[e.code];
-      if (key === undefined) return;
-      e.preventDefault(); // no scrolling, no moving the focus away
-      if (!Vorblet.paused()) Vorblet.keys[key] = true;
+      if (!Vorblet.paused()) Vorblet.held[e.code] = true;
     });
     window.addEventListener('keyup', function(e) {
-      var key = Vorblet.codes[e.code];
-      if (key === undefined) return;
+      if (!Vorblet.handled(Vorblet.pressed(e.code, false))) return;
       e.preventDefault();
-      Vorblet.keys[key] = false;
+      Vorblet.held[e.code] = false;
     });
     Vorblet.canvas.addEventListener('mousedown', function(e) {
       Vorblet.wakeAudio();
-      if (e.button === 0 && !Vorblet.paused()) Vorblet.keys[0x01] = true;
-      if (e.button === 2 && !Vorblet.paused()) Vorblet.keys[0x02] = true;
+      var row = Vorblet.pressed('Mouse' + e.button, false);
+      if (row !== null && row.action === Vorblet.pause) Vorblet.setPause(!Vorblet.pausedByKey, Vorblet.pausedByPage);
+      else if (row !== null && !Vorblet.paused()) Vorblet.held['Mouse' + e.button] = true;
     });
-    window.addEventListener('mouseup', function(e) {
-      if (e.button === 0) Vorblet.keys[0x01] = false;
-      if (e.button === 2) Vorblet.keys[0x02] = false;
-    });
+    window.addEventListener('mouseup', function(e) { Vorblet.held['Mouse' + e.button] = false; });
     Vorblet.canvas.addEventListener('contextmenu', function(e) { e.preventDefault(); });
     window.addEventListener('mousemove', function(e) {
       var rect = Vorblet.canvas.getBoundingClientRect();
@@ -130,8 +163,14 @@ mergeInto(LibraryManager.library, {
   vorbletPictureChanged__deps: ['$Vorblet'],
   vorbletPictureChanged: function() { Vorblet.dirty = true; },
 
+  vorbletBindControl__deps: ['$Vorblet'],
+  vorbletBindControl: function(name, action, key, alt) {
+    var code = UTF8ToString(name);
+    (Vorblet.bindings[code] = Vorblet.bindings[code] || []).push({ action: action, key: key, alt: alt !== 0 });
+  },
+
   vorbletKeyDown__deps: ['$Vorblet'],
-  vorbletKeyDown: function(key) { return Vorblet.keys[key] ? 1 : 0; },
+  vorbletKeyDown: function(key) { return Vorblet.holds(Vorblet.gameKey, key) ? 1 : 0; },
 
   vorbletReadGamepad__deps: ['$Vorblet'],
   vorbletReadGamepad: function(xOut, buttonsOut) {
@@ -144,13 +183,14 @@ mergeInto(LibraryManager.library, {
       if (pressed(14)) axis = -1; // the D-pad pushes as the stick does at its stop
       if (pressed(15)) axis = 1;
       var away = Vorblet.paused();
+      Vorblet.padHeld = {};
+      for (var n = 0; n < pad.buttons.length && !away; ++n)
+        if (pressed(n)) Vorblet.padHeld['Pad' + n] = true;
       HEAPU32[xOut >> 2] = away ? 32768 : Math.max(0, Math.min(65535, Math.round((axis + 1) * 32767.5)));
-      HEAPU32[buttonsOut >> 2] = !away && (pressed(0) || pressed(9)) ? 1 : 0;
-      // B or Back is Escape.
-      Vorblet.keys[0x100] = !away && (pressed(1) || pressed(8));
+      HEAPU32[buttonsOut >> 2] = Vorblet.holds(Vorblet.fire, 0) ? 1 : 0;
       return 0;
     }
-    Vorblet.keys[0x100] = false;
+    Vorblet.padHeld = {};
     return 1;
   },
 

@@ -9,6 +9,9 @@ extern "C" {
 // blue-green-red bytes, top line first) on every animation frame after a change.
 void vorbletPageStart(const uint8_t* picture, const char* caption);
 void vorbletPictureChanged();
+// One row of the controls, for the page's own listeners: the input by the page's name for it,
+// the action as platform::Action numbers it, the game key, and whether it asks for Alt.
+void vorbletBindControl(const char* name, int action, int virtualKey, int alt);
 // The input as the page saw it last.
 int vorbletKeyDown(int virtualKey);
 // 0 with x (0..65535) and the button bits when a gamepad is connected, else 1.
