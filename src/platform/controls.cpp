@@ -27,8 +27,14 @@ std::vector<Control> defaultControls() {
     };
 }
 
+namespace {
+
+// Made before the game starts: a table first made during a round would be an allocation there.
+std::vector<Control> table = defaultControls();
+
+} // namespace
+
 std::vector<Control>& controls() {
-    static std::vector<Control> table = defaultControls();
     return table;
 }
 
