@@ -3,6 +3,8 @@
 # make check: the quick loop: the same sanitized build and its unit and headless tests alone (no
 # Xvfb window, no browser, no Emscripten, no package, no one-process suite run).
 # make web: the game as a static web page in build/web/; make web-run serves it on 127.0.0.1.
+# make windows: the game for Windows, cross-compiled by mingw-w64 into build/windows/ (so far its
+# scripted, benchmark and replayed runs; its window is still to come).
 # make bench: the blit benchmarks on every path, then one BENCH round set against this machine's
 # scalar floor.
 # make install [PREFIX=/usr/local] [DESTDIR=...]: build and install the game; make uninstall
@@ -21,8 +23,8 @@ EMENV := NODE_PATH=/usr/share/nodejs
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc 2>/dev/null || sysctl -n hw.ncpu 2>/dev/null || echo 2)
 
-.PHONY: run build test check bench fuzz web web-run format clean install uninstall package screenshots \
-	art-report
+.PHONY: run build test check bench fuzz web web-run windows format clean install uninstall package \
+	screenshots art-report
 
 run: build
 	cd $(RELEASE)/game && ../vorblet
@@ -39,6 +41,9 @@ test:
 	$(EMENV) emcmake cmake -S . -B $(TEST)-web -DCMAKE_BUILD_TYPE=Release \
 	    -DVORBLET_WEB_ASSETS=$(CURDIR)/$(TEST)/game -DVORBLET_WEB_OUT=$(CURDIR)/$(TEST)/web
 	$(EMENV) cmake --build $(TEST)-web -j $(JOBS)
+	cmake -S . -B $(TEST)-windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DCMAKE_BUILD_TYPE=Release \
+	    -DVORBLET_WINDOWS_ASSETS=$(CURDIR)/$(TEST)/game -DVORBLET_WINDOWS_OUT=$(CURDIR)/$(TEST)/windows
+	cmake --build $(TEST)-windows -j $(JOBS)
 	npm ci --prefix tests/web --no-audit --no-fund
 	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
 
@@ -48,6 +53,13 @@ check:
 	cmake --build $(TEST) -j $(JOBS)
 	cd $(TEST) && ctest --output-on-failure -j $(JOBS) \
 	    -E '^(WindowTest\.|WebPage$$|Package\.|UnitSuiteInOneProcess$$)'
+
+windows: build
+	tools/install-deps windows
+	cmake -S . -B build/windows-build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	    -DCMAKE_BUILD_TYPE=Release -DVORBLET_WINDOWS_ASSETS=$(CURDIR)/$(RELEASE)/game \
+	    -DVORBLET_WINDOWS_OUT=$(CURDIR)/build/windows
+	cmake --build build/windows-build -j $(JOBS)
 
 # cmake --install takes DESTDIR from the environment.
 install: build

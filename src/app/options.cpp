@@ -56,9 +56,9 @@ std::string addShot(Options& options, const char* text) {
     const char* colon = std::strchr(text, ':');
     char* end = nullptr;
     errno = 0;
-    const unsigned long ms = colon == nullptr ? 0 : std::strtoul(text, &end, 10);
+    const unsigned long long ms = colon == nullptr ? 0 : std::strtoull(text, &end, 10);
     if (colon == nullptr || colon == text || colon[1] == '\0' || end != colon || errno != 0 ||
-        ms > 0xFFFFFFFFul || text[0] == '-')
+        ms > 0xFFFFFFFFull || text[0] == '-')
         return "--shot needs MS:PATH.bmp, not " + quotedForMessage(text);
     options.shots[options.shotCount++] = {uint32_t(ms), colon + 1};
     return {};

@@ -13,15 +13,20 @@ namespace platform {
 namespace {
 // A browser build has the page for its window and nothing else; a desktop build has the SDL
 // window, the headless script and the benchmark.
-#ifdef __EMSCRIPTEN__
+#if defined(__EMSCRIPTEN__)
 const BackendTable* const windowTable = &web::backend;
 const BackendTable* const headlessTable = &web::backend;
+#elif defined(_WIN32)
+// The Windows build has no window of its own yet: it plays scripts, benchmarks and replays.
+const BackendTable* const windowTable = nullptr;
+const BackendTable* const headlessTable = &headless::backend;
 #else
 const BackendTable* const windowTable = &sdl::backend;
 const BackendTable* const headlessTable = &headless::backend;
 #endif
 Backend kind = Backend::window;
-const BackendTable* active = windowTable;
+// Until a backend is chosen (a run that ends at --version), the one every build has.
+const BackendTable* active = headlessTable;
 } // namespace
 
 using AnyFunction = void (*)();
@@ -43,6 +48,11 @@ int selectBackend(Backend chosen, const HeadlessOptions& options) {
 #endif
     kind = chosen;
     active = chosen == Backend::window ? windowTable : headlessTable;
+    if (active == nullptr) {
+        std::fprintf(stderr, "vorblet: this build has no window; it plays --headless, --bench and "
+                             "--replay runs\n");
+        return 2;
+    }
     if (options.recordPath != nullptr || options.replayPath != nullptr) {
         active = &record::wrap(*active, options.replayPath != nullptr);
     }

@@ -76,7 +76,7 @@ int start(bool realClock, const HeadlessOptions& options) {
         }
     }
     if (options.tracePath != nullptr) {
-        s.trace = std::fopen(options.tracePath, "w");
+        s.trace = std::fopen(options.tracePath, "wb"); // one \n per line on every system
         if (s.trace == nullptr) {
             std::fprintf(stderr, "vorblet: cannot write trace %s\n", options.tracePath);
             return 2;

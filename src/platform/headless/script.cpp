@@ -32,11 +32,12 @@ constexpr KeyName kKeys[] = {
 };
 
 // Whole-token decimal parse; rejects empty text, trailing junk and values outside [low, high].
-bool parseNumber(const std::string& text, long low, long high, long& value) {
+// Wider than long, which holds no tick count where it has 32 bits (Windows).
+bool parseNumber(const std::string& text, long long low, long long high, long long& value) {
     if (text.empty()) return false;
     char* end = nullptr;
     errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
+    value = std::strtoll(text.c_str(), &end, 10);
     // The whole token, a NUL byte inside it included, must be the number.
     return errno == 0 && end == text.c_str() + text.size() && value >= low && value <= high;
 }
@@ -47,7 +48,7 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
     std::istringstream lines(text);
     std::string line;
     int number = 0;
-    long previous = 0;
+    long long previous = 0;
     auto fail = [&](const std::string& what) {
         error = std::to_string(number) + ": " + what;
         return false;
@@ -59,8 +60,8 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
         std::string time, action, argument, extra;
         if (!(words >> time)) continue;
         words >> action >> argument >> extra;
-        long ms = 0;
-        if (!parseNumber(time, 0, 0xFFFFFFFFL, ms))
+        long long ms = 0;
+        if (!parseNumber(time, 0, 0xFFFFFFFFLL, ms))
             return fail("bad time " + quotedForMessage(time));
         if (ms < previous) return fail("time " + time + " is earlier than the line before");
         previous = ms;
@@ -74,7 +75,7 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
             event.kind = action == "down" ? ScriptEvent::keyDown : ScriptEvent::keyUp;
             event.value = int(found->input);
         } else if (action == "joyx") {
-            long x = 0;
+            long long x = 0;
             if (argument == "none") {
                 event.kind = ScriptEvent::joyNone;
             } else if (parseNumber(argument, 0, 65535, x)) {
@@ -84,7 +85,7 @@ bool parseScript(const std::string& text, std::vector<ScriptEvent>& events, std:
                 return fail("joyx needs 0 to 65535 or none, not " + quotedForMessage(argument));
             }
         } else if (action == "cursor") {
-            long x = 0;
+            long long x = 0;
             if (!parseNumber(argument, -1000000, 1000000, x))
                 return fail("cursor needs a whole number, not " + quotedForMessage(argument));
             event.kind = ScriptEvent::cursor;

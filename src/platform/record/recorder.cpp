@@ -98,7 +98,7 @@ int start(Backend kind, const HeadlessOptions& options) {
     if (options.scoresPath != nullptr) kept.push_back(options.scoresPath);
     if (!openWriter(writer, options.recordPath, header, kept)) return 2;
     if (kind == Backend::window && options.tracePath != nullptr) {
-        windowTrace = std::fopen(options.tracePath, "w");
+        windowTrace = std::fopen(options.tracePath, "wb"); // one \n per line on every system
         if (windowTrace == nullptr) {
             std::fprintf(stderr, "vorblet: cannot write trace %s\n", options.tracePath);
             discardWriter(writer);

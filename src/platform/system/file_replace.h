@@ -26,6 +26,9 @@ bool writeAll(int fd, const void* bytes, size_t size);
 // alone; its descriptor, or -1 with errno set.
 int createTemporary(const std::string& prefix, std::string& name);
 
+// prefix and six random letters or digits: the name of a temporary file.
+std::string temporaryName(const std::string& prefix);
+
 // True when name is one of replaceFile's temporary files for the file called fileName, which
 // are fileName, a dot and six letters or digits.
 bool isTemporaryName(const char* name, const char* fileName);

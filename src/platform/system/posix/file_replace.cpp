@@ -4,7 +4,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -16,8 +15,6 @@ namespace {
 
 constexpr int kMostLinks = 40;
 constexpr int kMostAttempts = 16;
-constexpr size_t kUniqueLength = 6;
-constexpr char kUniqueLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 } // namespace
 
@@ -105,12 +102,8 @@ bool writeAll(int fd, const void* bytes, size_t size) {
 }
 
 int createTemporary(const std::string& prefix, std::string& name) {
-    std::random_device random;
-    std::uniform_int_distribution<size_t> letter(0, sizeof kUniqueLetters - 2);
     for (int attempt = 0; attempt < kMostAttempts; ++attempt) {
-        name = prefix;
-        for (size_t i = 0; i < kUniqueLength; ++i)
-            name += kUniqueLetters[letter(random)];
+        name = temporaryName(prefix);
         int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return -1;
@@ -124,16 +117,6 @@ int createTemporary(const std::string& prefix, std::string& name) {
         ::close(fd);
     }
     return -1;
-}
-
-bool isTemporaryName(const char* name, const char* fileName) {
-    const size_t length = std::strlen(fileName);
-    if (std::strncmp(name, fileName, length) != 0 || name[length] != '.') return false;
-    const char* unique = name + length + 1;
-    if (std::strlen(unique) != kUniqueLength) return false;
-    for (const char* c = unique; *c != '\0'; ++c)
-        if (std::strchr(kUniqueLetters, *c) == nullptr) return false;
-    return true;
 }
 
 int replaceFile(const char* path, const void* bytes, size_t size) {

@@ -9,12 +9,8 @@
 #include <sys/stat.h>
 #include <thread>
 
-#ifdef _WIN32
-#include <io.h>
-#else
 #include <fcntl.h>
 #include <unistd.h>
-#endif
 
 namespace platform {
 
@@ -32,17 +28,6 @@ void stallIfArmed(const char* path) {
 
 } // namespace
 
-#ifdef _WIN32
-std::FILE* openRegularFile(const char* path) {
-    stallIfArmed(path);
-    struct stat status;
-    if (::stat(path, &status) == 0 && !S_ISREG(status.st_mode)) {
-        errno = kNotARegularFile;
-        return nullptr;
-    }
-    return std::fopen(path, "rb");
-}
-#else
 std::FILE* openRegularFile(const char* path) {
     stallIfArmed(path);
     // Non-blocking, so that opening a FIFO with no writer returns at once; the type is then
@@ -63,7 +48,6 @@ std::FILE* openRegularFile(const char* path) {
     if (file == nullptr) ::close(fd);
     return file;
 }
-#endif
 
 long long fileSize(std::FILE* file) {
     struct stat status;
