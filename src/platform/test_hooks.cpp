@@ -1,9 +1,11 @@
 #include "platform/test_hooks.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 
 namespace platform {
 
@@ -48,6 +50,15 @@ std::string testHookArgument(const char* name) {
 void testHookReached(const char* name) {
     std::fprintf(stderr, "vorblet: test hook %s reached\n", name);
     std::fflush(stderr);
+}
+
+void stallOpenIfArmed(const char* path) {
+    const std::string name = testHookArgument("stall-open");
+    const size_t length = std::strlen(path);
+    if (name.empty() || length < name.size() || name != path + (length - name.size())) return;
+    testHookReached("stall-open");
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::hours(1));
 }
 
 } // namespace platform

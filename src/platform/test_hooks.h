@@ -13,5 +13,8 @@ bool testHookArmed(const char* name);
 std::string testHookArgument(const char* name);
 // Tells the test that a hook has been reached: one line on stderr.
 void testHookReached(const char* name);
+// A test stands in for a hung network folder: with "stall-open:NAME" armed, opening a file whose
+// path ends in NAME never returns.
+void stallOpenIfArmed(const char* path);
 
 } // namespace platform

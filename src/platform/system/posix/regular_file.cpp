@@ -3,33 +3,15 @@
 #include "platform/test_hooks.h"
 
 #include <cerrno>
-#include <chrono>
-#include <cstring>
-#include <string>
 #include <sys/stat.h>
-#include <thread>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace platform {
 
-namespace {
-
-// A test stands in for a hung network folder: opening the named file never returns.
-void stallIfArmed(const char* path) {
-    const std::string name = testHookArgument("stall-open");
-    const size_t length = std::strlen(path);
-    if (name.empty() || length < name.size() || name != path + (length - name.size())) return;
-    testHookReached("stall-open");
-    for (;;)
-        std::this_thread::sleep_for(std::chrono::hours(1));
-}
-
-} // namespace
-
 std::FILE* openRegularFile(const char* path) {
-    stallIfArmed(path);
+    stallOpenIfArmed(path);
     // Non-blocking, so that opening a FIFO with no writer returns at once; the type is then
     // checked on the descriptor itself, which no rename can swap behind our back.
     int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);

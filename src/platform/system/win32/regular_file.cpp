@@ -3,32 +3,14 @@
 #include "platform/system/win32/wide.h"
 #include "platform/test_hooks.h"
 
-#include <chrono>
-#include <cstring>
-#include <string>
 #include <sys/stat.h>
-#include <thread>
 
 #include "platform/system/win32/win32.h"
 
 namespace platform {
 
-namespace {
-
-// A test stands in for a hung network folder: opening the named file never returns.
-void stallIfArmed(const char* path) {
-    const std::string name = testHookArgument("stall-open");
-    const size_t length = std::strlen(path);
-    if (name.empty() || length < name.size() || name != path + (length - name.size())) return;
-    testHookReached("stall-open");
-    for (;;)
-        std::this_thread::sleep_for(std::chrono::hours(1));
-}
-
-} // namespace
-
 std::FILE* openRegularFile(const char* path) {
-    stallIfArmed(path);
+    stallOpenIfArmed(path);
     const std::wstring wide = widePath(path);
     // Opened first and asked after, so that what is checked is what was opened.
     std::FILE* file = _wfopen(wide.c_str(), L"rb");
