@@ -2,13 +2,17 @@
 
 #include "platform/system/regular_file.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace platform::record {
 
 AssetSum sumFile(const std::string& path) {
     AssetSum sum;
+    // Named alike on every system (BMP\128.bmp on Windows is BMP/128.bmp), so that a recording
+    // made on one replays on another.
     sum.path = path;
+    std::replace(sum.path.begin(), sum.path.end(), '\\', '/');
     std::FILE* file = openRegularFile(path.c_str());
     if (file == nullptr) return sum;
     uint8_t buffer[65536];
@@ -20,7 +24,7 @@ AssetSum sumFile(const std::string& path) {
     }
     const bool read = std::ferror(file) == 0;
     std::fclose(file);
-    if (!read) return AssetSum{path};
+    if (!read) return AssetSum{sum.path};
     sum.present = true;
     sum.hash = hash;
     return sum;
