@@ -47,18 +47,17 @@ int selectBackend(Backend chosen, const HeadlessOptions& options) {
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     kind = chosen;
-    active = chosen == Backend::window ? windowTable : headlessTable;
+    const BackendTable* const table = chosen == Backend::window ? windowTable : headlessTable;
+    active = table;
     if (active == nullptr) {
         std::fprintf(stderr, "vorblet: this build has no window; it plays --headless, --bench and "
                              "--replay runs\n");
         return 2;
     }
-    if (options.recordPath != nullptr || options.replayPath != nullptr) {
-        active = &record::wrap(*active, options.replayPath != nullptr);
-    }
-    for (const BackendTable* table :
-         {active, chosen == Backend::window ? windowTable : headlessTable})
-        if (const int empty = firstEmptyEntry(*table); empty >= 0) {
+    if (options.recordPath != nullptr || options.replayPath != nullptr)
+        active = &record::wrap(*table, options.replayPath != nullptr);
+    for (const BackendTable* checked : {active, table})
+        if (const int empty = firstEmptyEntry(*checked); empty >= 0) {
             std::fprintf(stderr, "vorblet: the backend leaves entry %d of its table empty\n",
                          empty);
             return 70;
